@@ -1,0 +1,40 @@
+#include "window/wulpe.h"
+
+// The door board: shows the doors in play and brings it back to rest between games.
+
+void Wulpe::TuerenAufbauen()
+{
+    const std::int16_t N = static_cast<std::int16_t>(vscTueren->value());
+    for (int j = 0; j <= 6; ++j) {
+        imgTuer[j]->hide();
+        imgWulpe[j]->hide();
+        shpMarker[j]->hide();
+    }
+    for (int j = 0; j <= N - 1; ++j) {
+        imgTuer[j]->show();
+        shpMarker[j]->show();
+    }
+    for (int j = 0; j <= 4; ++j)
+        Frame4[j]->hide();
+    // In the quiz the player decides by clicking doors, so no decision frame shows.
+    if (Option2[2]->Value() || Option2[1]->Value()) {
+        for (int j = 0; j <= N - 3; ++j)
+            Frame4[j]->show();
+    }
+}
+
+void Wulpe::TuerenZuruecksetzen()
+{
+    SpielLaeuft = 0;
+    imgAuto->hide();
+    for (int j = 0; j <= 6; ++j) {
+        shpMarker[j]->setBorderWidth(1);
+        imgWulpe[j]->hide();
+        imgTuer[j]->show();
+        setZustand(j, 0);
+        AnzahlWahlen = 0;
+        shpMarker[j]->setBorderColor(paletteColor(1));
+    }
+    frmAuswahl1->setCaption(QString());
+    TuerenAufbauen();
+}

@@ -1,0 +1,5 @@
+#include "window/wulpe.h"
+
+void Wulpe::Spielzug()
+{
+}

@@ -1,0 +1,10 @@
+#include "window/wulpe.h"
+
+void Wulpe::FensterAnordnen()
+{
+}
+
+void Wulpe::Form_Resize()
+{
+    FensterAnordnen();
+}

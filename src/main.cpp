@@ -1,0 +1,12 @@
+#include "window/wulpe.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    Wulpe window;
+    window.Form_Load();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,304 @@
+#include "controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <array>
+#include <cmath>
+
+int Units::pixels(double twips) const
+{
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+Placed::Placed(QWidget& self, const Units& units, bool hasFont)
+    : m_self(self), m_units(units), m_hasFont(hasFont)
+{
+}
+
+void Placed::setLeft(float twips)
+{
+    m_left = twips;
+    place();
+}
+
+void Placed::setTop(float twips)
+{
+    m_top = twips;
+    place();
+}
+
+void Placed::setWidth(float twips)
+{
+    m_width = twips;
+    place();
+}
+
+void Placed::setHeight(float twips)
+{
+    m_height = twips;
+    place();
+}
+
+void Placed::setRect(float left, float top, float width, float height)
+{
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    place();
+}
+
+void Placed::setFontSize(float points)
+{
+    if (!m_hasFont)
+        return;
+    m_fontSize = points;
+    applyFont();
+}
+
+QRect Placed::pixelRect() const
+{
+    // Both edges are rounded, not the width, so neighbouring controls keep their gaps.
+    const int left = m_units.pixels(m_left);
+    const int top = m_units.pixels(m_top);
+    const int right = m_units.pixels(double(m_left) + m_width);
+    const int bottom = m_units.pixels(double(m_top) + m_height);
+    return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+void Placed::place()
+{
+    m_self.setGeometry(pixelRect());
+    applyFont();
+}
+
+void Placed::applyFont()
+{
+    if (!m_hasFont || m_fontSize <= 0)
+        return;
+    // Points are physical: the screen's twips per pixel says how many pixels a point has.
+    // Qt converts points with its own logical DPI, so hand it the size that gives the
+    // same pixels.
+    const double pixelsPerPoint = 20.0 / m_units.twipsPerPixel;
+    const double qtPixelsPerPoint = m_self.logicalDpiY() / 72.0;
+    QFont font = m_self.font();
+    font.setPointSizeF(m_fontSize * pixelsPerPoint / qtPixelsPerPoint);
+    m_self.setFont(font);
+}
+
+Label::Label(const Units& units, QWidget* parent)
+    : QLabel(parent), Placed(*this, units, true)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+Frame::Frame(const Units& units, QWidget* parent)
+    : QGroupBox(parent), Placed(*this, units, true)
+{
+}
+
+CommandButton::CommandButton(const Units& units, QWidget* parent)
+    : QPushButton(parent), Placed(*this, units, true)
+{
+}
+
+OptionButton::OptionButton(const Units& units, QWidget* parent)
+    : QRadioButton(parent), Placed(*this, units, true)
+{
+}
+
+TextBox::TextBox(const Units& units, QWidget* parent)
+    : QLineEdit(parent), Placed(*this, units, true)
+{
+}
+
+VScrollBar::VScrollBar(const Units& units, QWidget* parent)
+    : QScrollBar(Qt::Vertical, parent), Placed(*this, units, false)
+{
+}
+
+void VScrollBar::setLargestOnTop()
+{
+    setInvertedAppearance(true);
+    // Inverted appearance moves the thumb but not the arrows' meaning: turn the single
+    // steps round so that each arrow moves the thumb towards itself.
+    connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        if (action == SliderSingleStepAdd)
+            setSliderPosition(value() - singleStep());
+        else if (action == SliderSingleStepSub)
+            setSliderPosition(value() + singleStep());
+    });
+}
+
+PictureBox::PictureBox(const Units& units, QWidget* parent)
+    : QFrame(parent), Placed(*this, units, true)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Midlight));
+    setPalette(pal);
+}
+
+void PictureBox::Cls()
+{
+    m_lines.clear();
+    update();
+}
+
+void PictureBox::Print(const QString& line)
+{
+    m_lines.append(line);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    const QRect inside = contentsRect();
+    int baseline = inside.top() + metrics.ascent();
+    for (const QString& line : m_lines) {
+        painter.drawText(inside.left(), baseline, line);
+        baseline += metrics.lineSpacing();
+    }
+}
+
+Image::Image(const Units& units, QWidget* parent)
+    : QWidget(parent), Placed(*this, units, false)
+{
+}
+
+void Image::setPicture(QSvgRenderer* renderer)
+{
+    m_picture = renderer;
+    update();
+}
+
+void Image::paintEvent(QPaintEvent*)
+{
+    if (!m_picture)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    m_picture->render(&painter, QRectF(rect()));
+}
+
+void Image::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void Image::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A click is a press and a release of the left button on the picture.
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit Click();
+}
+
+Shape::Shape(const Units& units, QWidget* parent)
+    : QWidget(parent), Placed(*this, units, false)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::setBorderWidth(int pixels)
+{
+    m_borderWidth = pixels;
+    place();
+    update();
+}
+
+void Shape::setBorderColor(const QColor& color)
+{
+    m_borderColor = color;
+    update();
+}
+
+int Shape::margin() const
+{
+    return m_borderWidth / 2 + 1;
+}
+
+void Shape::place()
+{
+    // The border is centred on the rectangle's edge, so half of a thick border lies
+    // outside it: the widget is grown by that much on every side.
+    const int m = margin();
+    setGeometry(pixelRect().adjusted(-m, -m, m, m));
+}
+
+void Shape::paintEvent(QPaintEvent*)
+{
+    const int m = margin();
+    const QRect edge = rect().adjusted(m, m, -m, -m);
+    QPainter painter(this);
+    if (m_borderWidth <= 1) {
+        painter.setPen(QPen(m_borderColor, 1));
+        painter.drawRect(edge.adjusted(0, 0, -1, -1));
+        return;
+    }
+    QPen pen(m_borderColor, m_borderWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(QRectF(edge));
+}
+
+Line::Line(const Units& units, QWidget* parent)
+    : QWidget(parent), Placed(*this, units, false)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::setEnds(float x1, float y1, float x2, float y2)
+{
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+    place();
+}
+
+void Line::setBorderColor(const QColor& color)
+{
+    m_color = color;
+    update();
+}
+
+void Line::place()
+{
+    const Units& u = units();
+    const int left = u.pixels(std::min(m_x1, m_x2));
+    const int top = u.pixels(std::min(m_y1, m_y2));
+    const int right = u.pixels(std::max(m_x1, m_x2));
+    const int bottom = u.pixels(std::max(m_y1, m_y2));
+    setGeometry(left, top, right - left + 1, bottom - top + 1);
+}
+
+void Line::paintEvent(QPaintEvent*)
+{
+    const Units& u = units();
+    const QPoint origin = geometry().topLeft();
+    const QPoint a = QPoint(u.pixels(m_x1), u.pixels(m_y1)) - origin;
+    const QPoint b = QPoint(u.pixels(m_x2), u.pixels(m_y2)) - origin;
+    QPainter painter(this);
+    painter.setPen(QPen(m_color, 1));
+    painter.drawLine(a, b);
+}
+
+QColor paletteColor(int index)
+{
+    static constexpr std::array<QRgb, 16> colors = {
+        0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
+        0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+    };
+    return QColor(colors.at(static_cast<std::size_t>(index)));
+}

@@ -1,0 +1,185 @@
+#pragma once
+
+// The control layer: every control keeps its position, size and font size in the
+// program's own units (single-precision twips and points). Pixels exist only at the
+// edge, when a control is put on the screen.
+
+#include <QColor>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStringList>
+#include <QWidget>
+
+class QSvgRenderer;
+
+// How many twips one screen pixel stands for; one value shared by all controls of a window.
+struct Units {
+    double twipsPerPixel = 15.0;
+    int pixels(double twips) const;
+};
+
+// Twips geometry and point font size shared by every kind of control.
+class Placed {
+public:
+    virtual ~Placed() = default;
+    Placed(const Placed&) = delete;
+    Placed& operator=(const Placed&) = delete;
+
+    float Left() const { return m_left; }
+    float Top() const { return m_top; }
+    float Width() const { return m_width; }
+    float Height() const { return m_height; }
+    float FontSize() const { return m_fontSize; }
+
+    void setLeft(float twips);
+    void setTop(float twips);
+    void setWidth(float twips);
+    void setHeight(float twips);
+    void setRect(float left, float top, float width, float height);
+    void setFontSize(float points);
+    bool hasFont() const { return m_hasFont; }
+
+    // Puts the control on the screen again, e.g. after the twips-per-pixel value changed.
+    virtual void place();
+
+    QWidget& widget() { return m_self; }
+    const QWidget& widget() const { return m_self; }
+
+protected:
+    Placed(QWidget& self, const Units& units, bool hasFont);
+    const Units& units() const { return m_units; }
+    QRect pixelRect() const;
+
+private:
+    void applyFont();
+
+    QWidget& m_self;
+    const Units& m_units;
+    bool m_hasFont;
+    float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    float m_fontSize = 0;
+};
+
+class Label : public QLabel, public Placed {
+public:
+    Label(const Units& units, QWidget* parent);
+};
+
+class Frame : public QGroupBox, public Placed {
+public:
+    Frame(const Units& units, QWidget* parent);
+    QString Caption() const { return title(); }
+    void setCaption(const QString& caption) { setTitle(caption); }
+};
+
+class CommandButton : public QPushButton, public Placed {
+public:
+    CommandButton(const Units& units, QWidget* parent);
+};
+
+class OptionButton : public QRadioButton, public Placed {
+public:
+    OptionButton(const Units& units, QWidget* parent);
+    bool Value() const { return isChecked(); }
+};
+
+class TextBox : public QLineEdit, public Placed {
+public:
+    TextBox(const Units& units, QWidget* parent);
+};
+
+class VScrollBar : public QScrollBar, public Placed {
+public:
+    VScrollBar(const Units& units, QWidget* parent);
+    // Puts the largest value at the top, with the upper arrow (and the Up key) adding one.
+    void setLargestOnTop();
+};
+
+// A box that can be cleared and printed into. It keeps what was printed, so the text
+// survives every repaint of the window.
+class PictureBox : public QFrame, public Placed {
+public:
+    PictureBox(const Units& units, QWidget* parent);
+    void Cls();
+    void Print(const QString& line);
+    QString text() const { return m_lines.join(QLatin1Char('\n')); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QStringList m_lines;
+};
+
+// A picture stretched to the control's rectangle, with a Tag text and a click event.
+class Image : public QWidget, public Placed {
+    Q_OBJECT
+public:
+    Image(const Units& units, QWidget* parent);
+    void setPicture(QSvgRenderer* renderer);
+    QSvgRenderer* picture() const { return m_picture; }
+    QString Tag() const { return m_tag; }
+    void setTag(const QString& tag) { m_tag = tag; }
+
+signals:
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QSvgRenderer* m_picture = nullptr;
+    QString m_tag;
+    bool m_pressed = false;
+};
+
+// An unfilled rectangle whose border is centred on its edge, as a marker around a door.
+// It never takes a click: a click inside it reaches whatever lies below.
+class Shape : public QWidget, public Placed {
+public:
+    Shape(const Units& units, QWidget* parent);
+    int BorderWidth() const { return m_borderWidth; }
+    void setBorderWidth(int pixels);
+    QColor BorderColor() const { return m_borderColor; }
+    void setBorderColor(const QColor& color);
+    void place() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int margin() const;
+    int m_borderWidth = 1;
+    QColor m_borderColor = Qt::black;
+};
+
+// A straight line between two points in twips.
+class Line : public QWidget, public Placed {
+public:
+    Line(const Units& units, QWidget* parent);
+    float X1() const { return m_x1; }
+    float Y1() const { return m_y1; }
+    float X2() const { return m_x2; }
+    float Y2() const { return m_y2; }
+    void setEnds(float x1, float y1, float x2, float y2);
+    QColor BorderColor() const { return m_color; }
+    void setBorderColor(const QColor& color);
+    void place() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    float m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
+    QColor m_color = Qt::black;
+};
+
+// The classic 16-colour palette, by its usual index.
+QColor paletteColor(int index);

@@ -1,0 +1,89 @@
+#include "services.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+const QScreen* primaryScreen()
+{
+    return QGuiApplication::primaryScreen();
+}
+} // namespace
+
+std::uint64_t clockTicks()
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
+double SystemScreen::twipsPerPixel() const
+{
+    const QScreen* screen = primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+
+QSizeF SystemScreen::sizeTwips() const
+{
+    const QScreen* screen = primaryScreen();
+    const QSizeF pixels = screen ? QSizeF(screen->size()) : QSizeF(1024, 768);
+    return pixels * twipsPerPixel();
+}
+
+double SystemClock::seconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SystemClock::sleepUntil(double reading)
+{
+    using namespace std::chrono;
+    const auto target = steady_clock::time_point(
+        duration_cast<steady_clock::duration>(duration<double>(reading)));
+    std::this_thread::sleep_until(target);
+}
+
+SystemRandom::SystemRandom(std::uint64_t seed, Ticks ticks)
+    : m_engine(seed), m_ticks(ticks)
+{
+}
+
+SystemRandom::SystemRandom()
+    : m_ticks(&clockTicks)
+{
+    std::random_device device;
+    std::seed_seq seed{device(), device(), static_cast<unsigned>(clockTicks()),
+                       static_cast<unsigned>(clockTicks() >> 32)};
+    m_engine.seed(seed);
+}
+
+float unitFloat(std::uint64_t bits)
+{
+    return static_cast<float>(bits & 0xFFFFFFu) * 0x1.0p-24f;
+}
+
+float SystemRandom::next()
+{
+    return unitFloat(m_engine() >> 40);
+}
+
+void SystemRandom::reseed()
+{
+    const std::uint64_t ticks = m_ticks();
+    const std::uint64_t carried = m_engine();
+    ++m_reseeds;
+    std::seed_seq seed{static_cast<unsigned>(carried), static_cast<unsigned>(carried >> 32),
+                       static_cast<unsigned>(ticks), static_cast<unsigned>(ticks >> 32),
+                       static_cast<unsigned>(m_reseeds)};
+    m_engine.seed(seed);
+}
+
+Services Services::system()
+{
+    return {std::make_unique<SystemScreen>(), std::make_unique<SystemClock>(),
+            std::make_unique<SystemRandom>()};
+}

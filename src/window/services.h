@@ -1,0 +1,81 @@
+#pragma once
+
+// What the window needs from outside itself: the screen's size, a clock to pause on,
+// and random numbers. Each is an interface so that tests can put in exact ones.
+
+#include <QSizeF>
+
+#include <cstdint>
+#include <memory>
+#include <random>
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    // The whole display's size in twips, not the window's.
+    virtual QSizeF sizeTwips() const = 0;
+    virtual double twipsPerPixel() const = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Seconds on a monotonic clock: never jumps at midnight or when the wall clock is set.
+    virtual double seconds() = 0;
+    // Sleeps until seconds() has reached the given reading, or a little past it.
+    virtual void sleepUntil(double reading) = 0;
+};
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Uniform single-precision numbers in [0, 1).
+    virtual float next() = 0;
+    // Called once per game: stirs fresh entropy from a clock into the generator.
+    virtual void reseed() = 0;
+};
+
+// The primary screen as Qt reports it, in its logical pixels.
+class SystemScreen : public Screen {
+public:
+    QSizeF sizeTwips() const override;
+    double twipsPerPixel() const override;
+};
+
+class SystemClock : public Clock {
+public:
+    double seconds() override;
+    void sleepUntil(double reading) override;
+};
+
+// A 64-bit Mersenne Twister. Re-seeding mixes the high-resolution clock into the
+// generator's current output instead of replacing the state by the clock, so two games
+// started within the same clock tick still differ.
+class SystemRandom : public RandomSource {
+public:
+    using Ticks = std::uint64_t (*)();
+    SystemRandom();
+    // A fixed start and a clock of one's own, for repeatable runs.
+    SystemRandom(std::uint64_t seed, Ticks ticks);
+    float next() override;
+    void reseed() override;
+
+private:
+    std::mt19937_64 m_engine;
+    Ticks m_ticks;
+    std::uint64_t m_reseeds = 0;
+};
+
+// The high-resolution clock's reading in its own ticks.
+std::uint64_t clockTicks();
+
+// Turns 24 random bits into a float in [0, 1): every value is exact in single precision.
+float unitFloat(std::uint64_t bits);
+
+struct Services {
+    std::unique_ptr<Screen> screen;
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<RandomSource> random;
+
+    static Services system();
+};

@@ -1,0 +1,296 @@
+#include "wulpe.h"
+
+#include "entwurf.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString elementName(const char* name, int index)
+{
+    const QString base = QString::fromUtf8(name);
+    return index < 0 ? base : QStringLiteral("%1(%2)").arg(base).arg(index);
+}
+
+void registerFontSubstitutes()
+{
+    // The design's fonts are not on every desktop; these look alike and are free.
+    QFont::insertSubstitutions(QString::fromUtf8(SansSerif),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QString::fromUtf8(Serif),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+}
+
+QString picturePath(Picture picture)
+{
+    switch (picture) {
+    case Picture::Door: return QStringLiteral(":/assets/tuer.svg");
+    case Picture::Wulpe: return QStringLiteral(":/assets/wulpe.svg");
+    case Picture::Car: return QStringLiteral(":/assets/auto.svg");
+    case Picture::Host: return QStringLiteral(":/assets/moderator.svg");
+    case Picture::Candidate: return QStringLiteral(":/assets/don.svg");
+    case Picture::None: break;
+    }
+    return {};
+}
+
+// What a screen reader says for controls that have no caption of their own.
+QString spokenName(const QString& name, int index)
+{
+    const QString door = QString::number(index + 1);
+    if (name == u"imgTuer") return QStringLiteral("Tür %1").arg(door);
+    if (name == u"imgWulpe") return QStringLiteral("Wulpe hinter Tür %1").arg(door);
+    if (name == u"shpMarker") return QStringLiteral("Markierung von Tür %1").arg(door);
+    if (name == u"imgAuto") return QStringLiteral("Auto");
+    if (name == u"imgModerator") return QStringLiteral("Moderator");
+    if (name == u"imgDon") return QStringLiteral("Kandidat");
+    if (name == u"vscTueren") return QStringLiteral("Anzahl der Türen");
+    if (name == u"txtTueren") return QStringLiteral("Türen");
+    if (name == u"frmAuswahl1") return QStringLiteral("Türen des Spiels");
+    if (name == u"Line1") return QStringLiteral("Trennlinie");
+    if (name == u"Text1") return QStringLiteral("Spiele");
+    if (name == u"Picture1") {
+        static const char* const boxes[] = {"Anzahl der Spiele", "Anzahl der Autos", "Anteil der Autos",
+                                            "Anzahl der Wulpen", "Anteil der Wulpen"};
+        return QString::fromUtf8(boxes[index]);
+    }
+    return {};
+}
+
+} // namespace
+
+Wulpe::Wulpe(Services services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services))
+{
+    registerFontSubstitutes();
+    m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
+    setObjectName(QStringLiteral("Wulpe"));
+    setWindowTitle(QStringLiteral("Simulation"));
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    QFont windowFont(QString::fromUtf8(SansSerif));
+    windowFont.setPointSizeF(WindowFontSize);
+    setFont(windowFont);
+
+    for (std::size_t p = 0; p < m_pictures.size(); ++p)
+        m_pictures[p] = new QSvgRenderer(picturePath(static_cast<Picture>(p + 1)), this);
+
+    buildMenu();
+    buildControls();
+    bindControls();
+    setTabOrder();
+    connectEvents();
+    setClientSize(ClientWidth, ClientHeight);
+}
+
+Wulpe::~Wulpe() = default;
+
+Placed* Wulpe::control(const QString& name) const
+{
+    return m_controls.value(name, nullptr);
+}
+
+template <class T>
+T* Wulpe::find(const char* name, int index) const
+{
+    return dynamic_cast<T*>(control(elementName(name, index)));
+}
+
+int Wulpe::Zustand(int door) const
+{
+    return imgTuer.at(static_cast<std::size_t>(door))->Tag().toInt();
+}
+
+void Wulpe::setZustand(int door, int state)
+{
+    imgTuer.at(static_cast<std::size_t>(door))->setTag(QString::number(state));
+}
+
+void Wulpe::buildMenu()
+{
+    cmdInfo = menuBar()->addAction(QStringLiteral("Erläuterung"));
+    cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
+    cmdcopy = menuBar()->addAction(QStringLiteral("copyright"));
+    cmdcopy->setObjectName(QStringLiteral("cmdcopy"));
+}
+
+void Wulpe::buildControls()
+{
+    for (const DesignControl& row : designControls) {
+        for (int n = 0; n < row.count; ++n) {
+            const int index = row.index < 0 ? -1 : row.index + n;
+            const QString name = elementName(row.name, index);
+            QWidget* container = centralWidget();
+            if (row.container)
+                container = &control(elementName(row.container, row.containerIndex))->widget();
+
+            Placed* placed = nullptr;
+            const QString caption = QString::fromUtf8(row.caption);
+            switch (row.kind) {
+            case Kind::Label: {
+                auto* c = new Label(m_units, container);
+                c->setText(caption);
+                placed = c;
+                break;
+            }
+            case Kind::Frame: {
+                auto* c = new Frame(m_units, container);
+                c->setCaption(caption);
+                placed = c;
+                break;
+            }
+            case Kind::CommandButton: {
+                auto* c = new CommandButton(m_units, container);
+                c->setText(caption);
+                placed = c;
+                break;
+            }
+            case Kind::OptionButton: {
+                auto* c = new OptionButton(m_units, container);
+                c->setText(caption);
+                placed = c;
+                break;
+            }
+            case Kind::TextBox: {
+                auto* c = new TextBox(m_units, container);
+                c->setText(caption);
+                placed = c;
+                break;
+            }
+            case Kind::VScrollBar: placed = new VScrollBar(m_units, container); break;
+            case Kind::PictureBox: placed = new PictureBox(m_units, container); break;
+            case Kind::Image: {
+                auto* c = new Image(m_units, container);
+                c->setPicture(m_pictures.at(static_cast<std::size_t>(row.picture) - 1));
+                placed = c;
+                break;
+            }
+            case Kind::Shape: placed = new Shape(m_units, container); break;
+            case Kind::Line: placed = new Line(m_units, container); break;
+            }
+
+            QWidget& w = placed->widget();
+            w.setObjectName(name);
+            w.setProperty("TabIndex", row.tab);
+            const QString spoken = spokenName(QString::fromUtf8(row.name), index);
+            w.setAccessibleName(spoken.isEmpty() ? caption : spoken);
+            if (placed->hasFont()) {
+                QFont font(QString::fromUtf8(row.font ? row.font : SansSerif));
+                font.setItalic(row.italic);
+                font.setWeight(QFont::Normal);
+                w.setFont(font);
+            }
+            if (row.kind == Kind::Line)
+                static_cast<Line*>(placed)->setEnds(row.left, row.top, row.width, row.height);
+            else
+                placed->setRect(row.left + row.leftStep * float(n), row.top, row.width, row.height);
+            placed->setFontSize(row.fontSize > 0 ? row.fontSize : WindowFontSize);
+            m_controls.insert(name, placed);
+        }
+    }
+}
+
+void Wulpe::bindControls()
+{
+    Label3 = find<Label>("Label3");
+    Frame2 = find<Frame>("Frame2");
+    frmAuswahl1 = find<Frame>("frmAuswahl1");
+    Frame3 = find<Frame>("Frame3");
+    Label5 = find<Label>("Label5");
+    txtTueren = find<TextBox>("txtTueren");
+    vscTueren = find<VScrollBar>("vscTueren");
+    cmdStart = find<CommandButton>("cmdStart");
+    cmdEnde = find<CommandButton>("cmdEnde");
+    Line1 = find<Line>("Line1");
+    imgAuto = find<Image>("imgAuto");
+    imgModerator = find<Image>("imgModerator");
+    imgDon = find<Image>("imgDon");
+    Command1 = find<CommandButton>("Command1");
+    Command2 = find<CommandButton>("Command2");
+    Label1 = find<Label>("Label1");
+    Text1 = find<TextBox>("Text1");
+    for (int k = 0; k < 3; ++k) {
+        Option2[k] = find<OptionButton>("Option2", k);
+        Label2[k] = find<Label>("Label2", k);
+    }
+    for (int k = 0; k < 5; ++k) {
+        Frame4[k] = find<Frame>("Frame4", k);
+        Picture1[k] = find<PictureBox>("Picture1", k);
+    }
+    for (int k = 0; k < 15; ++k)
+        Option1[k] = find<OptionButton>("Option1", k);
+    for (int k = 0; k < 7; ++k) {
+        imgTuer[k] = find<Image>("imgTuer", k);
+        imgWulpe[k] = find<Image>("imgWulpe", k);
+        shpMarker[k] = find<Shape>("shpMarker", k);
+    }
+
+    // Initial states that are not rectangles, captions or fonts.
+    txtTueren->setAlignment(Qt::AlignCenter);
+    Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    vscTueren->setRange(3, 7);
+    vscTueren->setSingleStep(1);
+    vscTueren->setPageStep(1);
+    vscTueren->setValue(3);
+    vscTueren->setLargestOnTop();
+    Option2[0]->setChecked(true);
+    for (int k = 0; k < 5; ++k)
+        Option1[3 * k + 2]->setChecked(true);
+    for (Image* door : imgTuer)
+        door->setTag(QStringLiteral("0"));
+    for (Shape* marker : shpMarker)
+        marker->setBorderColor(QColor(255, 0, 0));
+    Line1->setBorderColor(palette().color(QPalette::Midlight));
+}
+
+void Wulpe::setTabOrder()
+{
+    std::vector<QWidget*> chain;
+    for (Placed* placed : std::as_const(m_controls)) {
+        QWidget& w = placed->widget();
+        if (w.focusPolicy() != Qt::NoFocus && w.property("TabIndex").toInt() >= 0)
+            chain.push_back(&w);
+    }
+    std::sort(chain.begin(), chain.end(), [](QWidget* a, QWidget* b) {
+        return a->property("TabIndex").toInt() < b->property("TabIndex").toInt();
+    });
+    for (std::size_t k = 1; k < chain.size(); ++k)
+        QWidget::setTabOrder(chain[k - 1], chain[k]);
+}
+
+void Wulpe::connectEvents()
+{
+    connect(cmdStart, &QPushButton::clicked, this, &Wulpe::cmdStart_Click);
+    connect(cmdEnde, &QPushButton::clicked, this, &Wulpe::cmdEnde_Click);
+    connect(Command1, &QPushButton::clicked, this, &Wulpe::Command1_Click);
+    connect(vscTueren, &QScrollBar::valueChanged, this, &Wulpe::vscTueren_Change);
+    connect(cmdInfo, &QAction::triggered, this, &Wulpe::cmdInfo_Click);
+    connect(cmdcopy, &QAction::triggered, this, &Wulpe::cmdcopy_Click);
+    for (std::int16_t k = 0; k < 7; ++k)
+        connect(imgTuer[k], &Image::Click, this, [this, k] { imgTuer_Click(k); });
+    for (std::int16_t k = 0; k < 3; ++k) {
+        connect(Option2[k], &QRadioButton::toggled, this, [this, k](bool selected) {
+            if (selected)
+                Option2_Click(k);
+        });
+    }
+}
+
+void Wulpe::setClientSize(float widthTwips, float heightTwips)
+{
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(m_units.pixels(widthTwips), m_units.pixels(heightTwips) + menuHeight);
+}
+
+void Wulpe::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}

@@ -1,0 +1,60 @@
+#include "support.h"
+
+#include <QTest>
+#include <QWindow>
+
+#include <cmath>
+
+void FakeClock::sleepUntil(double reading)
+{
+    sleeps.push_back(reading - now);
+    now = std::max(now, reading);
+}
+
+float ScriptedRandom::next()
+{
+    ++draws;
+    if (!m_script.empty()) {
+        const float value = m_script.front();
+        m_script.pop_front();
+        return value;
+    }
+    return unitFloat(m_engine() >> 40);
+}
+
+float drawing(int door, int doorCount)
+{
+    return (static_cast<float>(door) + 0.5f) / static_cast<float>(doorCount);
+}
+
+Harness::Harness(bool load, ScreenSpec screen, unsigned seed)
+{
+    auto fakeClock = std::make_unique<FakeClock>();
+    auto fakeRandom = std::make_unique<ScriptedRandom>(seed);
+    clock = fakeClock.get();
+    random = fakeRandom.get();
+    Services services{std::make_unique<FakeScreen>(screen.widthTwips, screen.heightTwips,
+                                                   screen.twipsPerPixel),
+                      std::move(fakeClock), std::move(fakeRandom)};
+    window = std::make_unique<Wulpe>(std::move(services));
+    if (load)
+        window->Form_Load();
+}
+
+void showWhole(Wulpe& window)
+{
+    window.resize(1100, 900);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+void clickAt(Wulpe& window, QWidget& widget, QPoint point)
+{
+    const QPoint inWindow = widget.mapTo(&window, point);
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, inWindow);
+}
+
+void clickCentre(Wulpe& window, QWidget& widget)
+{
+    clickAt(window, widget, widget.rect().center());
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+// Exact stand-ins for the screen, the clock and the random numbers, and a window built
+// on them, so that tests of the real window are fast and repeatable.
+
+#include "window/wulpe.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <deque>
+#include <memory>
+#include <random>
+#include <vector>
+
+class FakeScreen : public Screen {
+public:
+    FakeScreen(double widthTwips, double heightTwips, double twipsPerPixel)
+        : m_size(widthTwips, heightTwips), m_twipsPerPixel(twipsPerPixel) {}
+    QSizeF sizeTwips() const override { return m_size; }
+    double twipsPerPixel() const override { return m_twipsPerPixel; }
+
+private:
+    QSizeF m_size;
+    double m_twipsPerPixel;
+};
+
+// A clock that stands still until someone sleeps on it; it records every sleep.
+class FakeClock : public Clock {
+public:
+    double seconds() override { ++reads; return now; }
+    void sleepUntil(double reading) override;
+
+    double now = 1000.0;
+    int reads = 0;
+    std::vector<double> sleeps;
+};
+
+// Hands out the scripted numbers first, then numbers of a fixed-seed generator.
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(unsigned seed = 20261209) : m_engine(seed) {}
+    float next() override;
+    void reseed() override { ++reseeds; }
+    void script(std::initializer_list<float> values) { m_script.insert(m_script.end(), values); }
+    bool scriptUsedUp() const { return m_script.empty(); }
+
+    int reseeds = 0;
+    int draws = 0;
+
+private:
+    std::deque<float> m_script;
+    std::mt19937_64 m_engine;
+};
+
+// A value r that draws door `door` of `doorCount` as Int(r x N).
+float drawing(int door, int doorCount);
+
+struct ScreenSpec {
+    double widthTwips = 12288;
+    double heightTwips = 9216;
+    double twipsPerPixel = 12;
+};
+
+// The real window on fake services; the fakes stay owned by the window.
+struct Harness {
+    explicit Harness(bool load = true, ScreenSpec screen = {}, unsigned seed = 20261209);
+    Wulpe& operator*() { return *window; }
+    Wulpe* operator->() { return window.get(); }
+
+    FakeClock* clock = nullptr;
+    ScriptedRandom* random = nullptr;
+    std::unique_ptr<Wulpe> window;
+};
+
+// Shows the window large enough for every control and waits until it is on screen.
+void showWhole(Wulpe& window);
+
+// A left click at a point of a widget, sent through the window as a user's click is,
+// so that whatever lies on top at that point receives it.
+void clickAt(Wulpe& window, QWidget& widget, QPoint point);
+void clickCentre(Wulpe& window, QWidget& widget);
+
+template <class T>
+T* controlOf(const Wulpe& window, const QString& name)
+{
+    return dynamic_cast<T*>(window.control(name));
+}

@@ -1,0 +1,426 @@
+// The window on creation: every control where the design puts it, the option groups,
+// the scroll bar's range, clicks through the markers, and the random door draws.
+
+#include "support.h"
+
+#include "game/regeln.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QSvgRenderer>
+#include <QTest>
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+struct Expected {
+    const char* name;
+    const char* kind;
+    const char* container;
+    const char* caption;
+    float left, top, width, height;
+    const char* font;
+    float size;  // 0: the window's font, or none
+    bool italic;
+    int tab;
+};
+
+// The design values, written out independently of the program's own table.
+const Expected expectedControls[] = {
+    {"Label3", "label", "client", "Das Wulpenproblem", 480, 240, 6612, 612, "Times New Roman", 25.5f, true, 41},
+    {"Frame2", "frame", "client", "Einstellungen", 480, 960, 11292, 2772, "MS Sans Serif", 9.75f, false, 1},
+    {"frmAuswahl1", "frame", "client", "", 480, 3840, 11292, 3252, "MS Sans Serif", 9.75f, false, 0},
+    {"Frame3", "frame", "client", "Statistik", 480, 7200, 11292, 1212, "MS Sans Serif", 9.75f, false, 28},
+    {"Label5", "label", "Frame2", "Türen", 360, 480, 732, 372, "MS Sans Serif", 12, false, 2},
+    {"txtTueren", "text", "Frame2", "3", 1080, 480, 372, 372, "MS Sans Serif", 12, false, 3},
+    {"vscTueren", "scroll", "Frame2", "", 1440, 360, 252, 612, nullptr, 0, false, 4},
+    {"Option2(0)", "option", "Frame2", "Quiz nachspielen", 2040, 480, 2172, 372, "MS Sans Serif", 12, false, 5},
+    {"Option2(1)", "option", "Frame2", "ganzes Spiel", 4440, 480, 1812, 372, "MS Sans Serif", 12, false, 6},
+    {"Option2(2)", "option", "Frame2", "20 Spiele", 6360, 480, 1332, 372, "MS Sans Serif", 12, false, 32},
+    {"cmdStart", "button", "Frame2", "Spielstart", 8040, 360, 1332, 612, "MS Sans Serif", 12, false, 7},
+    {"cmdEnde", "button", "Frame2", "Ende", 9600, 360, 1332, 612, "MS Sans Serif", 12, false, 43},
+    {"Frame4(0)", "frame", "Frame2", "1. Entscheidung", 360, 1320, 1812, 1212, nullptr, 0, false, 8},
+    {"Frame4(1)", "frame", "Frame2", "2. Entscheidung", 2640, 1320, 1812, 1212, nullptr, 0, false, 12},
+    {"Frame4(2)", "frame", "Frame2", "3. Entscheidung", 4800, 1320, 1812, 1212, nullptr, 0, false, 16},
+    {"Frame4(3)", "frame", "Frame2", "4. Entscheidung", 6960, 1320, 1812, 1212, nullptr, 0, false, 20},
+    {"Frame4(4)", "frame", "Frame2", "5. Entscheidung", 9120, 1320, 1812, 1212, nullptr, 0, false, 24},
+    {"Option1(0)", "option", "Frame4(0)", "Umwahl zufällig", 120, 600, 1572, 252, nullptr, 0, false, 11},
+    {"Option1(1)", "option", "Frame4(0)", "Tür beibehalten", 120, 360, 1452, 252, nullptr, 0, false, 10},
+    {"Option1(2)", "option", "Frame4(0)", "neue Tür wählen", 120, 840, 1572, 252, nullptr, 0, false, 9},
+    {"Option1(3)", "option", "Frame4(1)", "Umwahl zufällig", 120, 600, 1572, 252, nullptr, 0, false, 13},
+    {"Option1(4)", "option", "Frame4(1)", "Tür beibehalten", 120, 360, 1572, 252, nullptr, 0, false, 14},
+    {"Option1(5)", "option", "Frame4(1)", "neue Tür wählen", 120, 840, 1572, 252, nullptr, 0, false, 15},
+    {"Option1(6)", "option", "Frame4(2)", "Umwahl zufällig", 120, 600, 1572, 252, nullptr, 0, false, 19},
+    {"Option1(7)", "option", "Frame4(2)", "Tür beibehalten", 120, 360, 1452, 252, nullptr, 0, false, 18},
+    {"Option1(8)", "option", "Frame4(2)", "neue Tür wählen", 120, 840, 1572, 252, nullptr, 0, false, 17},
+    {"Option1(9)", "option", "Frame4(3)", "Umwahl zufällig", 120, 600, 1572, 252, nullptr, 0, false, 23},
+    {"Option1(10)", "option", "Frame4(3)", "Tür beibehalten", 120, 360, 1572, 252, nullptr, 0, false, 22},
+    {"Option1(11)", "option", "Frame4(3)", "neue Tür wählen", 120, 840, 1572, 252, nullptr, 0, false, 21},
+    {"Option1(12)", "option", "Frame4(4)", "Umwahl zufällig", 120, 600, 1572, 252, nullptr, 0, false, 25},
+    {"Option1(13)", "option", "Frame4(4)", "Tür beibehalten", 120, 360, 1572, 252, nullptr, 0, false, 26},
+    {"Option1(14)", "option", "Frame4(4)", "neue Tür wählen", 120, 840, 1572, 252, nullptr, 0, false, 27},
+    {"imgAuto", "image", "frmAuswahl1", "", 5160, 480, 972, 1452, nullptr, 0, false, -1},
+    {"imgModerator", "image", "frmAuswahl1", "", 6720, 2160, 972, 972, nullptr, 0, false, -1},
+    {"imgDon", "image", "frmAuswahl1", "", 5640, 2160, 1092, 972, nullptr, 0, false, -1},
+    {"Label2(0)", "label", "Frame3", "Spiele", 360, 480, 1092, 372, "MS Sans Serif", 13.5f, false, 33},
+    {"Picture1(0)", "picture", "Frame3", "", 1320, 360, 1092, 612, "MS Sans Serif", 24, false, 34},
+    {"Label2(1)", "label", "Frame3", "Autos", 3240, 480, 852, 372, "MS Sans Serif", 13.5f, false, 35},
+    {"Picture1(1)", "picture", "Frame3", "", 4080, 240, 1212, 372, "MS Sans Serif", 13.5f, false, 36},
+    {"Picture1(2)", "picture", "Frame3", "", 4080, 720, 1212, 372, "MS Sans Serif", 13.5f, false, 38},
+    {"Label2(2)", "label", "Frame3", "Wulpen", 6240, 480, 1092, 372, "MS Sans Serif", 13.5f, false, 37},
+    {"Picture1(3)", "picture", "Frame3", "", 7320, 240, 1212, 372, "MS Sans Serif", 13.5f, false, 39},
+    {"Picture1(4)", "picture", "Frame3", "", 7320, 720, 1212, 372, "MS Sans Serif", 13.5f, false, 40},
+    {"Command1", "button", "Frame3", "Zähler löschen", 9600, 360, 1332, 612, nullptr, 0, false, 42},
+    {"Label1", "label", "Frame3", "Spiele", 240, 1680, 852, 372, "MS Sans Serif", 12, false, 31},
+    {"Text1", "text", "Frame3", "0", 1440, 1680, 972, 420, "MS Sans Serif", 13.5f, false, 29},
+    {"Command2", "button", "Frame3", "löschen", 3600, 1680, 1332, 492, "MS Sans Serif", 12, false, 30},
+};
+
+QString kindOf(Placed* c)
+{
+    if (dynamic_cast<Label*>(c)) return "label";
+    if (dynamic_cast<Frame*>(c)) return "frame";
+    if (dynamic_cast<CommandButton*>(c)) return "button";
+    if (dynamic_cast<OptionButton*>(c)) return "option";
+    if (dynamic_cast<TextBox*>(c)) return "text";
+    if (dynamic_cast<VScrollBar*>(c)) return "scroll";
+    if (dynamic_cast<PictureBox*>(c)) return "picture";
+    if (dynamic_cast<Image*>(c)) return "image";
+    if (dynamic_cast<Shape*>(c)) return "shape";
+    if (dynamic_cast<Line*>(c)) return "line";
+    return "?";
+}
+
+QString captionOf(QWidget& w)
+{
+    if (auto* l = qobject_cast<QLabel*>(&w)) return l->text();
+    if (auto* g = qobject_cast<QGroupBox*>(&w)) return g->title();
+    if (auto* b = qobject_cast<QAbstractButton*>(&w)) return b->text();
+    if (auto* t = qobject_cast<QLineEdit*>(&w)) return t->text();
+    return {};
+}
+
+// The chi-square bound that a fair draw exceeds with probability 1e-6 (degrees 2..6).
+double chiSquareBound(int degrees)
+{
+    static const double bounds[] = {0, 0, 27.63, 30.66, 33.38, 35.89, 38.26};
+    return bounds[degrees];
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlHasItsDesignValuesOnCreation_data();
+    void everyControlHasItsDesignValuesOnCreation();
+    void doorSlotsFollowTheirFormulaOnCreation();
+    void initialStatesOnCreation();
+    void tabPlacesAreZeroToFortyThreeEachOnce();
+    void windowCaptionClientAreaAndMenuBar();
+    void controlsBelowTheStatisticsFrameAreClippedAway();
+    void fontsArePointsOfTheScreenNotOfQt();
+
+    void optionButtonsClearOnlyTheirOwnGroup();
+    void scrollBarStaysWithinThreeToSeven();
+    void clickInsideAMarkerReachesTheDoor();
+    void stateStartsWithItsStartValues();
+
+    void doorDrawIsFloorOfRTimesN();
+    void doorDrawIsUniform();
+    void reseedingInATightLoopNeverRepeatsAGame();
+};
+
+void WindowTest::everyControlHasItsDesignValuesOnCreation_data()
+{
+    QTest::addColumn<int>("row");
+    for (int r = 0; r < int(std::size(expectedControls)); ++r)
+        QTest::newRow(expectedControls[r].name) << r;
+}
+
+void WindowTest::everyControlHasItsDesignValuesOnCreation()
+{
+    QFETCH(int, row);
+    const Expected& e = expectedControls[row];
+    Harness h(false);
+    Placed* c = h->control(e.name);
+    QVERIFY2(c, e.name);
+    QWidget& w = c->widget();
+    QCOMPARE(w.objectName(), QString::fromUtf8(e.name));
+    QCOMPARE(kindOf(c), QString::fromUtf8(e.kind));
+    QCOMPARE(w.parentWidget()->objectName(), QString::fromUtf8(e.container));
+    QCOMPARE(captionOf(w), QString::fromUtf8(e.caption));
+    QCOMPARE(c->Left(), e.left);
+    QCOMPARE(c->Top(), e.top);
+    QCOMPARE(c->Width(), e.width);
+    QCOMPARE(c->Height(), e.height);
+    if (e.font) {
+        QCOMPARE(w.font().family(), QString::fromUtf8(e.font));
+        QCOMPARE(c->FontSize(), e.size);
+        QCOMPARE(w.font().italic(), e.italic);
+        QCOMPARE(w.font().weight(), QFont::Normal);
+    } else if (c->hasFont()) {
+        QCOMPARE(w.font().family(), QStringLiteral("MS Sans Serif"));
+    }
+    QCOMPARE(w.property("TabIndex").toInt(), e.tab);
+    QVERIFY(!w.isHidden());
+    QVERIFY(!w.accessibleName().isEmpty());
+}
+
+void WindowTest::doorSlotsFollowTheirFormulaOnCreation()
+{
+    Harness h(false);
+    for (int k = 0; k < 7; ++k) {
+        for (const char* name : {"imgTuer", "imgWulpe"}) {
+            Placed* c = h->control(QStringLiteral("%1(%2)").arg(name).arg(k));
+            QVERIFY(c);
+            QCOMPARE(c->Left(), 480.0f + 1560.0f * float(k));
+            QCOMPARE(c->Top(), 480.0f);
+            QCOMPARE(c->Width(), 972.0f);
+            QCOMPARE(c->Height(), 1452.0f);
+            QCOMPARE(c->widget().parentWidget(), h->frmAuswahl1);
+            QVERIFY(!c->widget().isHidden());
+        }
+        Shape* marker = h->shpMarker[k];
+        QCOMPARE(marker->objectName(), QStringLiteral("shpMarker(%1)").arg(k));
+        QCOMPARE(marker->Left(), 360.0f + 1560.0f * float(k));
+        QCOMPARE(marker->Top(), 360.0f);
+        QCOMPARE(marker->Width(), 1212.0f);
+        QCOMPARE(marker->Height(), 1692.0f);
+        QCOMPARE(marker->BorderWidth(), 1);
+        QCOMPARE(marker->BorderColor(), QColor(255, 0, 0));
+        QCOMPARE(h->imgTuer[k]->Tag(), QStringLiteral("0"));
+        QCOMPARE(h->imgTuer[k]->accessibleName(), QStringLiteral("Tür %1").arg(k + 1));
+    }
+    QCOMPARE(h->Line1->X1(), 360.0f);
+    QCOMPARE(h->Line1->Y1(), 1200.0f);
+    QCOMPARE(h->Line1->X2(), 10920.0f);
+    QCOMPARE(h->Line1->Y2(), 1200.0f);
+    QCOMPARE(h->Line1->BorderColor(), h->palette().color(QPalette::Midlight));
+    QCOMPARE(h->controls().size(), qsizetype(std::size(expectedControls) + 7 * 3 + 1));
+}
+
+void WindowTest::initialStatesOnCreation()
+{
+    Harness h(false);
+    QVERIFY(h->Option2[0]->isChecked());
+    QVERIFY(!h->Option2[1]->isChecked());
+    QVERIFY(!h->Option2[2]->isChecked());
+    for (int k = 0; k < 15; ++k)
+        QCOMPARE(h->Option1[k]->isChecked(), k % 3 == 2);
+    QCOMPARE(h->vscTueren->value(), 3);
+    QCOMPARE(h->vscTueren->minimum(), 3);
+    QCOMPARE(h->vscTueren->maximum(), 7);
+    QCOMPARE(h->vscTueren->singleStep(), 1);
+    QCOMPARE(h->txtTueren->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(h->Text1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    for (PictureBox* box : h->Picture1) {
+        QVERIFY(box->text().isEmpty());
+        QCOMPARE(box->palette().color(QPalette::Window), box->palette().color(QPalette::Midlight));
+    }
+    for (QWidget* picture : {h->imgAuto, h->imgModerator, h->imgDon}) {
+        QVERIFY(static_cast<Image*>(picture)->picture());
+        QVERIFY(static_cast<Image*>(picture)->picture()->isValid());
+    }
+    QVERIFY(h->imgTuer[0]->picture()->isValid());
+    QVERIFY(h->imgWulpe[0]->picture()->isValid());
+}
+
+void WindowTest::tabPlacesAreZeroToFortyThreeEachOnce()
+{
+    Harness h(false);
+    std::set<int> places;
+    for (Placed* c : h->controls()) {
+        const int tab = c->widget().property("TabIndex").toInt();
+        if (tab >= 0)
+            QVERIFY2(places.insert(tab).second, qPrintable(c->widget().objectName()));
+    }
+    QCOMPARE(int(places.size()), 44);
+    QCOMPARE(*places.begin(), 0);
+    QCOMPARE(*places.rbegin(), 43);
+
+    // Focus moves through the focusable controls in the order of their places.
+    QCOMPARE(h->txtTueren->nextInFocusChain(), static_cast<QWidget*>(h->vscTueren));
+    QCOMPARE(h->Option1[2]->nextInFocusChain(), static_cast<QWidget*>(h->Option1[1]));
+}
+
+void WindowTest::windowCaptionClientAreaAndMenuBar()
+{
+    Harness h(false);
+    QCOMPARE(h->windowTitle(), QStringLiteral("Simulation"));
+    QCOMPARE(h->objectName(), QStringLiteral("Wulpe"));
+    h->show();
+    QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    // 3750 x 2505 twips at 12 twips per pixel.
+    QCOMPARE(h->centralWidget()->size(), QSize(313, 209));
+    QCOMPARE(h->windowState(), Qt::WindowNoState);
+
+    const QList<QAction*> entries = h->menuBar()->actions();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0]->text(), QStringLiteral("Erläuterung"));
+    QCOMPARE(entries[0]->objectName(), QStringLiteral("cmdInfo"));
+    QCOMPARE(entries[1]->text(), QStringLiteral("copyright"));
+    QCOMPARE(entries[1]->objectName(), QStringLiteral("cmdcopy"));
+    for (QAction* entry : entries) {
+        QVERIFY(!entry->menu());
+        QVERIFY(entry->isEnabled());
+        QVERIFY(!entry->isCheckable());
+    }
+}
+
+void WindowTest::controlsBelowTheStatisticsFrameAreClippedAway()
+{
+    Harness h;
+    showWhole(*h);
+    const QRect frame = h->Frame3->rect();
+    for (QWidget* hidden : {static_cast<QWidget*>(h->Label1), static_cast<QWidget*>(h->Text1),
+                            static_cast<QWidget*>(h->Command2)}) {
+        QVERIFY(hidden->geometry().top() >= frame.bottom());
+        QVERIFY(hidden->visibleRegion().isEmpty());
+    }
+}
+
+void WindowTest::fontsArePointsOfTheScreenNotOfQt()
+{
+    // At 12 twips per pixel a point is 20/12 pixels, whatever DPI Qt assumes.
+    Harness h(false);
+    const QFontInfo info(h->cmdStart->font());
+    QCOMPARE(info.pointSizeF() * h->cmdStart->logicalDpiY() / 72.0, 12.0 * 20.0 / 12.0);
+}
+
+void WindowTest::optionButtonsClearOnlyTheirOwnGroup()
+{
+    Harness h;
+    showWhole(*h);
+    h->Option2[1]->click();
+    QVERIFY(!h->Option2[0]->isChecked());
+    QVERIFY(h->Option2[1]->isChecked());
+    QVERIFY(!h->Option2[2]->isChecked());
+    for (int k = 0; k < 15; ++k)
+        QCOMPARE(h->Option1[k]->isChecked(), k % 3 == 2);
+
+    h->Option1[3 * 1 + 0]->click();
+    h->Option1[3 * 3 + 1]->click();
+    for (int k = 0; k < 15; ++k) {
+        const bool expected = k == 3 || k == 10 || (k % 3 == 2 && k != 5 && k != 11);
+        QCOMPARE(h->Option1[k]->isChecked(), expected);
+    }
+    QVERIFY(h->Option2[1]->isChecked());
+}
+
+void WindowTest::scrollBarStaysWithinThreeToSeven()
+{
+    Harness h;
+    showWhole(*h);
+    VScrollBar& bar = *h->vscTueren;
+    const QPoint upper(bar.width() / 2, 3);
+    const QPoint lower(bar.width() / 2, bar.height() - 3);
+    QSignalSpy changes(&bar, &QScrollBar::valueChanged);
+    clickAt(*h, bar, lower);
+    QCOMPARE(bar.value(), 3);
+    QCOMPARE(changes.count(), 0);
+
+    // The upper arrow and the Up key add a door, up to seven.
+    bar.setFocus();
+    for (int n = 0; n < 10; ++n)
+        QTest::keyClick(&bar, Qt::Key_Up);
+    QCOMPARE(bar.value(), 7);
+    QCOMPARE(changes.count(), 4);
+    clickAt(*h, bar, upper);
+    QCOMPARE(bar.value(), 7);
+    QCOMPARE(changes.count(), 4);
+    clickAt(*h, bar, lower);
+    QCOMPARE(bar.value(), 6);
+    clickAt(*h, bar, upper);
+    QCOMPARE(bar.value(), 7);
+    for (int n = 0; n < 10; ++n)
+        QTest::keyClick(&bar, Qt::Key_Down);
+    QCOMPARE(bar.value(), 3);
+}
+
+void WindowTest::clickInsideAMarkerReachesTheDoor()
+{
+    Harness h;
+    showWhole(*h);
+    for (int k = 0; k < 3; ++k) {
+        h->shpMarker[k]->setBorderWidth(15);
+        QSignalSpy clicks(h->imgTuer[k], &Image::Click);
+        clickCentre(*h, *h->imgTuer[k]);
+        clickAt(*h, *h->imgTuer[k], QPoint(1, 1));
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(h->childAt(h->imgTuer[k]->mapTo(h.window.get(), QPoint(1, 1))),
+                 static_cast<QWidget*>(h->imgTuer[k]));
+    }
+}
+
+void WindowTest::stateStartsWithItsStartValues()
+{
+    Harness h(false);
+    QCOMPARE(h->AnzahlSpiele, 0);
+    QCOMPARE(h->AnzahlAutos, 0);
+    QCOMPARE(h->AnzahlWulpen, 0);
+    QCOMPARE(h->AnzahlWahlen, 0);
+    QCOMPARE(h->SpielLaeuft, 0);
+    QCOMPARE(Wulpe::EntwurfBreite, 12288);
+    QCOMPARE(Wulpe::EntwurfHoehe, 9216);
+    for (int k = 0; k < 7; ++k)
+        QCOMPARE(h->Zustand(k), 0);
+    // The state is the number the Tag's text stands for.
+    h->imgTuer[4]->setTag(QStringLiteral("2"));
+    QCOMPARE(h->Zustand(4), 2);
+}
+
+void WindowTest::doorDrawIsFloorOfRTimesN()
+{
+    const float belowOne = std::nextafter(1.0f, 0.0f);
+    for (int n = 3; n <= 7; ++n) {
+        QCOMPARE(drawDoor(0.0f, n), 0);
+        QCOMPARE(drawDoor(belowOne, n), n - 1);
+        for (int door = 0; door < n; ++door)
+            QCOMPARE(drawDoor(drawing(door, n), n), door);
+    }
+    QCOMPARE(drawDoor(0.5f, 3), 1);
+    QCOMPARE(drawDoor(0.66f, 3), 1);
+    QCOMPARE(drawDoor(0.67f, 3), 2);
+    QCOMPARE(drawDoor(0.99f, 7), 6);
+}
+
+void WindowTest::doorDrawIsUniform()
+{
+    SystemRandom random(4711, &clockTicks);
+    const int draws = 70000;
+    for (int n = 3; n <= 7; ++n) {
+        std::vector<int> counts(std::size_t(n), 0);
+        for (int d = 0; d < draws; ++d) {
+            const float r = random.next();
+            QVERIFY(r >= 0.0f && r < 1.0f);
+            ++counts[std::size_t(drawDoor(r, n))];
+        }
+        const double expected = double(draws) / n;
+        double chi = 0;
+        for (int c : counts)
+            chi += (c - expected) * (c - expected) / expected;
+        QVERIFY2(chi < chiSquareBound(n - 1), qPrintable(QString::number(chi)));
+    }
+}
+
+void WindowTest::reseedingInATightLoopNeverRepeatsAGame()
+{
+    // A clock that never ticks: twenty games started within one tick of a coarse clock.
+    SystemRandom random(4711, [] { return std::uint64_t(43200); });
+    std::set<std::vector<float>> games;
+    for (int game = 0; game < 2000; ++game) {
+        random.reseed();
+        std::vector<float> draws;
+        for (int d = 0; d < 8; ++d)
+            draws.push_back(random.next());
+        QVERIFY(games.insert(draws).second);
+    }
+}
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
