@@ -27,6 +27,24 @@ float drawing(int door, int doorCount)
     return (static_cast<float>(door) + 0.5f) / static_cast<float>(doorCount);
 }
 
+double chiSquare(const std::vector<int>& counts)
+{
+    double total = 0;
+    for (int c : counts)
+        total += c;
+    const double expected = total / double(counts.size());
+    double chi = 0;
+    for (int c : counts)
+        chi += (c - expected) * (c - expected) / expected;
+    return chi;
+}
+
+double chiSquareBound(int degrees)
+{
+    static const double bounds[] = {0, 23.93, 27.63, 30.66, 33.38, 35.89, 38.26};
+    return bounds[degrees];
+}
+
 Harness::Harness(bool load, ScreenSpec screen, unsigned seed)
 {
     auto fakeClock = std::make_unique<FakeClock>();

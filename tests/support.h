@@ -56,6 +56,11 @@ private:
 // A value r that draws door `door` of `doorCount` as Int(r x N).
 float drawing(int door, int doorCount);
 
+// Pearson's statistic of counts against equal expected counts.
+double chiSquare(const std::vector<int>& counts);
+// The value that a fair draw's statistic exceeds with probability 1e-6 (degrees 1..6).
+double chiSquareBound(int degrees);
+
 struct ScreenSpec {
     double widthTwips = 12288;
     double heightTwips = 9216;

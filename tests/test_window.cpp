@@ -103,13 +103,6 @@ QString captionOf(QWidget& w)
     return {};
 }
 
-// The chi-square bound that a fair draw exceeds with probability 1e-6 (degrees 2..6).
-double chiSquareBound(int degrees)
-{
-    static const double bounds[] = {0, 0, 27.63, 30.66, 33.38, 35.89, 38.26};
-    return bounds[degrees];
-}
-
 } // namespace
 
 class WindowTest : public QObject {
@@ -400,10 +393,7 @@ void WindowTest::doorDrawIsUniform()
             QVERIFY(r >= 0.0f && r < 1.0f);
             ++counts[std::size_t(drawDoor(r, n))];
         }
-        const double expected = double(draws) / n;
-        double chi = 0;
-        for (int c : counts)
-            chi += (c - expected) * (c - expected) / expected;
+        const double chi = chiSquare(counts);
         QVERIFY2(chi < chiSquareBound(n - 1), qPrintable(QString::number(chi)));
     }
 }
