@@ -49,7 +49,7 @@ QString explanationText()
 
 QString authorshipText()
 {
-    return QStringLiteral("Das Wulpenproblem – entwickelt vom Wulpe-Team für den Mathematikunterricht");
+    return QStringLiteral("Wulpe-Team, Arbeitsgruppe Mathematikunterricht");
 }
 
 QString displayedText(const QString& text)
