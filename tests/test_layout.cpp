@@ -181,9 +181,9 @@ QStringList differences(const Wulpe& window, double fx, double fy, double f)
 // A screen that can change under the window, as when it moves to another display.
 class MovableScreen : public Screen {
 public:
-    QSizeF sizeTwips() const override { return {spec.widthTwips, spec.heightTwips}; }
-    double twipsPerPixel() const override { return spec.twipsPerPixel; }
-    ScreenSpec spec;
+    QSizeF sizeTwips() const override { return {metrics.widthTwips, metrics.heightTwips}; }
+    double twipsPerPixel() const override { return metrics.twipsPerPixel; }
+    ScreenSpec metrics;
 };
 
 } // namespace
@@ -425,7 +425,7 @@ void LayoutTest::anotherScreenLaysTheWindowOutForThatScreen()
 {
     auto screen = std::make_unique<MovableScreen>();
     MovableScreen& current = *screen;
-    current.spec = design;
+    current.metrics = design;
     Wulpe window(Services{std::move(screen), std::make_unique<FakeClock>(),
                           std::make_unique<ScriptedRandom>()});
     window.Form_Load();
@@ -434,7 +434,7 @@ void LayoutTest::anotherScreenLaysTheWindowOutForThatScreen()
     QCOMPARE(window.cmdEnde->widget().geometry(), QRect(800, 30, 111, 51));
 
     // The same window on a 1920 x 1080 display at 144 dpi.
-    current.spec = ScreenSpec{19200, 10800, 10};
+    current.metrics = ScreenSpec{19200, 10800, 10};
     emit window.windowHandle()->screenChanged(window.windowHandle()->screen());
     QCOMPARE(window.units().twipsPerPixel, 10.0);
     QCOMPARE(window.FaktorX, 19200.0 / 12288);
@@ -443,7 +443,7 @@ void LayoutTest::anotherScreenLaysTheWindowOutForThatScreen()
     QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
     // Its resolution changes where it stands.
-    current.spec = design;
+    current.metrics = design;
     emit window.windowHandle()->screen()->logicalDotsPerInchChanged(120);
     QCOMPARE(window.units().twipsPerPixel, 12.0);
     QCOMPARE(window.cmdEnde->widget().geometry(), QRect(800, 30, 111, 51));
