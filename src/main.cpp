@@ -1,3 +1,4 @@
+#include "window/sprache.h"
 #include "window/wulpe.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    installGermanQtTexts(app);
     Wulpe window;
     window.Form_Load();
     window.show();

@@ -2,16 +2,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <chrono>
 #include <thread>
-
-namespace {
-const QScreen* primaryScreen()
-{
-    return QGuiApplication::primaryScreen();
-}
-} // namespace
 
 std::uint64_t clockTicks()
 {
@@ -19,16 +13,21 @@ std::uint64_t clockTicks()
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
+const QScreen* SystemScreen::screen() const
+{
+    return m_window ? m_window->screen() : QGuiApplication::primaryScreen();
+}
+
 double SystemScreen::twipsPerPixel() const
 {
-    const QScreen* screen = primaryScreen();
+    const QScreen* screen = this->screen();
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
 QSizeF SystemScreen::sizeTwips() const
 {
-    const QScreen* screen = primaryScreen();
+    const QScreen* screen = this->screen();
     const QSizeF pixels = screen ? QSizeF(screen->size()) : QSizeF(1024, 768);
     return pixels * twipsPerPixel();
 }

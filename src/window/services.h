@@ -9,12 +9,17 @@
 #include <memory>
 #include <random>
 
+class QScreen;
+class QWidget;
+
 class Screen {
 public:
     virtual ~Screen() = default;
     // The whole display's size in twips, not the window's.
     virtual QSizeF sizeTwips() const = 0;
     virtual double twipsPerPixel() const = 0;
+    // From now on reports the display that this window stands on.
+    virtual void follow(const QWidget&) {}
 };
 
 class Clock {
@@ -35,11 +40,17 @@ public:
     virtual void reseed() = 0;
 };
 
-// The primary screen as Qt reports it, in its logical pixels.
+// The window's screen as Qt reports it, in its logical pixels (the primary screen until
+// a window is followed).
 class SystemScreen : public Screen {
 public:
     QSizeF sizeTwips() const override;
     double twipsPerPixel() const override;
+    void follow(const QWidget& window) override { m_window = &window; }
+
+private:
+    const QScreen* screen() const;
+    const QWidget* m_window = nullptr;
 };
 
 class SystemClock : public Clock {

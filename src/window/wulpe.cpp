@@ -68,6 +68,7 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services))
 {
     registerFontSubstitutes();
+    m_services.screen->follow(*this);
     m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
     setObjectName(QStringLiteral("Wulpe"));
     setWindowTitle(QStringLiteral("Simulation"));

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 class QAction;
+class QScreen;
 class QSvgRenderer;
 
 class Wulpe : public QMainWindow {
@@ -103,6 +104,7 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Private procedures of the window.
@@ -114,6 +116,9 @@ private:
     void FensterAnordnen();
 
     void setZustand(int door, int state);
+
+    // Lays the window out again when it moves to another screen or its screen changes.
+    void followScreen(QScreen* screen);
 
     // Building the window from its design table.
     void buildControls();
@@ -130,4 +135,6 @@ private:
     Units m_units;
     QHash<QString, Placed*> m_controls;
     std::array<QSvgRenderer*, 5> m_pictures{};
+    QMetaObject::Connection m_screenResolution;
+    QMetaObject::Connection m_screenSize;
 };

@@ -1,0 +1,218 @@
+// The menu's two information boxes, the end of the program, and Qt's own texts in German.
+
+#include "support.h"
+
+#include "window/meldungen.h"
+#include "window/sprache.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// What a box must not change: the game, the board and the statistics.
+struct GameState {
+    std::int64_t spiele, autos, wulpen;
+    int autoTuer, gewaehlteTuer, wahlen;
+    std::int16_t laeuft;
+    QString prompt;
+    QStringList tags, boxes;
+    QList<bool> shown;
+
+    bool operator==(const GameState&) const = default;
+};
+
+GameState stateOf(Wulpe& w)
+{
+    GameState s{w.AnzahlSpiele, w.AnzahlAutos, w.AnzahlWulpen, w.AutoTuer, w.GewaehlteTuer,
+                w.AnzahlWahlen, w.SpielLaeuft, w.frmAuswahl1->Caption(), {}, {}, {}};
+    for (int k = 0; k < 7; ++k) {
+        s.tags << w.imgTuer[k]->Tag();
+        s.shown << !w.imgTuer[k]->isHidden() << !w.imgWulpe[k]->isHidden() << !w.shpMarker[k]->isHidden();
+    }
+    for (PictureBox* box : w.Picture1)
+        s.boxes << box->text();
+    s.shown << !w.imgAuto->isHidden();
+    return s;
+}
+
+// Chooses a menu entry and checks the modal box it opens, then closes it with its OK
+// button. False if no box opened.
+bool chooseAndClose(QAction* entry, const std::function<void(QMessageBox&)>& inspect)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = true;
+        inspect(*box);
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->reject();
+    });
+    entry->trigger();
+    return seen;
+}
+
+void checkInformationBox(QMessageBox& box, const QString& title)
+{
+    QCOMPARE(box.windowTitle(), title);
+    QCOMPARE(box.icon(), QMessageBox::Information);
+    QCOMPARE(box.buttons().size(), 1);
+    QCOMPARE(box.standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+    QVERIFY(box.isModal());
+    QCOMPARE(box.textFormat(), Qt::PlainText);
+}
+
+// Runs the program's event loop, does the action in it, and returns the loop's exit
+// code: 0 if the action ended the program, 1 if it was still running five seconds later
+// (for instance because a question waits for an answer).
+int runUntilTheProgramEnds(Wulpe& window, const std::function<void()>& action)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(5000);
+    QTimer::singleShot(0, &window, action);
+    return QCoreApplication::exec();
+}
+
+} // namespace
+
+class MeldungenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void explanationHoldsItsLinesWithElevenLfCrPairs();
+    void explanationBoxShowsOneLineBreakPerPair();
+    void explanationTwiceChangesNothing();
+    void authorshipBoxShowsOneLine();
+    void qtsOwnTextsAreGerman();
+
+    void endeLeavesTheEventLoopWithoutAQuestion();
+    void closingTheWindowEndsTheProgram();
+};
+
+void MeldungenTest::initTestCase()
+{
+    QVERIFY(installGermanQtTexts(*qApp));
+}
+
+void MeldungenTest::explanationHoldsItsLinesWithElevenLfCrPairs()
+{
+    const QString text = explanationText();
+    QCOMPARE(text.count(QStringLiteral("\n\r")), 11);
+    QCOMPARE(text.count(QLatin1Char('\n')), 11);
+    QCOMPARE(text.count(QLatin1Char('\r')), 11);
+    QVERIFY(text.endsWith(QStringLiteral("gleichwahrscheinlich.")));
+
+    // Lines and empty lines between the LF CR pairs: 2, 2, 1, 1, 2, 1, 2 breaks.
+    const QStringList expected = {
+        QStringLiteral("Im Modus >ganzes Spiel< und auch im Modus >20 Spiele<"), {},
+        QStringLiteral("wird bei der Auswahl"), {},
+        QStringLiteral(">Umwahl zufällig<"),
+        QStringLiteral("eine der möglichen Türen zufällig gewählt."),
+        QStringLiteral("Die aktuell gewählte kann dabei sein."), {},
+        QStringLiteral(">neue Tür wählen<"),
+        QStringLiteral("die aktuell gewählte Tür verlassen."), {},
+        QStringLiteral("In beiden Fällen ist jede mögliche Tür gleichwahrscheinlich."),
+    };
+    QCOMPARE(text.split(QStringLiteral("\n\r")), expected);
+}
+
+void MeldungenTest::explanationBoxShowsOneLineBreakPerPair()
+{
+    Harness h;
+    showWhole(*h);
+    const bool seen = chooseAndClose(h->cmdInfo, [](QMessageBox& box) {
+        checkInformationBox(box, QStringLiteral("Wulpenproblem"));
+        QVERIFY(!box.text().contains(QLatin1Char('\r')));
+        QCOMPARE(box.text().count(QLatin1Char('\n')), 11);
+        QCOMPARE(box.text(), QString(explanationText()).replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
+        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        QCOMPARE(label->text(), box.text());
+    });
+    QVERIFY(seen);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void MeldungenTest::explanationTwiceChangesNothing()
+{
+    Harness h;
+    showWhole(*h);
+    h->vscTueren->setValue(5);
+    h->AnzahlSpiele = 40000;
+    h->AnzahlAutos = 25000;
+    h->Picture1[0]->Print(QStringLiteral("40000"));
+    h->imgTuer[2]->setTag(QStringLiteral("2"));
+    const GameState before = stateOf(*h);
+    const int draws = h.random->draws;
+    for (int n = 0; n < 2; ++n) {
+        QVERIFY(chooseAndClose(h->cmdInfo, [](QMessageBox& box) {
+            QCOMPARE(box.windowTitle(), QStringLiteral("Wulpenproblem"));
+        }));
+        QVERIFY(stateOf(*h) == before);
+    }
+    QVERIFY(chooseAndClose(h->cmdcopy, [](QMessageBox&) {}));
+    QVERIFY(stateOf(*h) == before);
+    QCOMPARE(h.random->draws, draws);
+}
+
+void MeldungenTest::authorshipBoxShowsOneLine()
+{
+    Harness h;
+    showWhole(*h);
+    const QString line = authorshipText();
+    QVERIFY(!line.trimmed().isEmpty());
+    QVERIFY(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')));
+    QVERIFY(chooseAndClose(h->cmdcopy, [&](QMessageBox& box) {
+        checkInformationBox(box, QStringLiteral("Programmiert von"));
+        QCOMPARE(box.text(), line);
+    }));
+}
+
+void MeldungenTest::qtsOwnTextsAreGerman()
+{
+    Harness h;
+    std::unique_ptr<QMenu> menu(h->txtTueren->createStandardContextMenu());
+    QStringList entries;
+    for (QAction* action : menu->actions())
+        entries << action->text().section(QLatin1Char('\t'), 0, 0);
+    QVERIFY2(entries.contains(QStringLiteral("&Rückgängig")), qPrintable(entries.join(u'|')));
+    QVERIFY2(entries.contains(QStringLiteral("&Kopieren")), qPrintable(entries.join(u'|')));
+    QVERIFY2(entries.contains(QStringLiteral("Alles auswählen")), qPrintable(entries.join(u'|')));
+}
+
+void MeldungenTest::endeLeavesTheEventLoopWithoutAQuestion()
+{
+    Harness h;
+    showWhole(*h);
+    QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+    QCOMPARE(runUntilTheProgramEnds(*h, [&] { QTest::mouseClick(h->cmdEnde, Qt::LeftButton); }), 0);
+    QCOMPARE(quitting.count(), 1);
+}
+
+void MeldungenTest::closingTheWindowEndsTheProgram()
+{
+    Harness h;
+    showWhole(*h);
+    QCOMPARE(runUntilTheProgramEnds(*h, [&] { h->close(); }), 0);
+}
+
+QTEST_MAIN(MeldungenTest)
+#include "test_meldungen.moc"
