@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QAction;
 class QSvgRenderer;
@@ -114,6 +115,14 @@ private:
     void FensterAnordnen();
 
     void setZustand(int door, int state);
+
+    // Helpers of the move, the runner and the statistics.
+    std::vector<int> doorStates() const;
+    void pause(double PauseDauer);
+    void walk(Image& figure, int door, double pauseAfterStep);
+    void decideGame();
+    void playGame();
+    void countGame(bool won);
 
     // Building the window from its design table.
     void buildControls();
