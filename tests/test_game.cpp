@@ -5,10 +5,13 @@
 
 #include "game/regeln.h"
 
+#include <QMouseEvent>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -306,7 +309,6 @@ void GameTest::figuresStopAFifthPowerTwentyShort()
 {
     Harness h;
     showWhole(*h);
-    h->vscTueren->setValue(7);
     openQuiz(h, 7, 6);
     const float donStart = h->imgDon->Left();
     const float hostStart = h->imgModerator->Left();
