@@ -1,9 +1,69 @@
 #include "window/wulpe.h"
 
-void Wulpe::cmdStart_Click()
+#include "regeln.h"
+
+#include <array>
+
+// The runner: "Spielstart" opens a quiz game or plays one or twenty whole games with the
+// strategies of the decision frames; a click on a door is the player's move in the quiz.
+
+namespace {
+
+// The order in which a decision frame's buttons are asked; exactly one is selected.
+constexpr std::array strategyTests = {Strategy::NewDoor, Strategy::Keep, Strategy::RandomRechoice};
+
+Strategy strategyOf(const std::array<OptionButton*, 15>& Option1, int decision)
 {
+    for (const Strategy strategy : strategyTests) {
+        if (Option1[3 * decision + static_cast<int>(strategy)]->Value())
+            return strategy;
+    }
+    return Strategy::Keep;
 }
 
-void Wulpe::imgTuer_Click(std::int16_t)
+} // namespace
+
+void Wulpe::cmdStart_Click()
 {
+    if (Option2[0]->Value())
+        SpielVorbereiten();
+    if (Option2[1]->Value())
+        SpieleJeStart = 1;
+    if (Option2[2]->Value())
+        SpieleJeStart = 20;
+    if (Option2[0]->Value())
+        return;
+    for (SpielNr = 1; SpielNr <= SpieleJeStart; ++SpielNr)
+        playGame();
+}
+
+void Wulpe::playGame()
+{
+    SpielVorbereiten();
+    GewaehlteTuer = drawDoor(m_services.random->next(), vscTueren->value());
+    setZustand(GewaehlteTuer, 1);
+    Spielzug();
+    VorigeTuer = GewaehlteTuer;
+    setZustand(GewaehlteTuer, 0);
+    const int lastDecision = vscTueren->value() - 3;
+    for (EntscheidungNr = 0; EntscheidungNr <= lastDecision; ++EntscheidungNr) {
+        GewaehlteTuer = drawDecision(strategyOf(Option1, EntscheidungNr), *m_services.random,
+                                     doorStates(), VorigeTuer);
+        VorigeTuer = GewaehlteTuer;
+        setZustand(GewaehlteTuer, 1);
+        Spielzug();
+        setZustand(GewaehlteTuer, 0);
+    }
+}
+
+void Wulpe::imgTuer_Click(std::int16_t Index)
+{
+    // In "ganzes Spiel" the computer plays; once a game is decided, clicks wait for a new one.
+    if (SpielLaeuft == 0 || Option2[1]->Value())
+        return;
+    if (Zustand(Index) != 0)
+        return;
+    setZustand(Index, 1);
+    GewaehlteTuer = Index;
+    Spielzug();
 }

@@ -1,5 +1,91 @@
 #include "window/wulpe.h"
 
+#include "regeln.h"
+
+// One move of a game: the candidate walks to the held door, then the host opens a door,
+// or, at the last move, every door is opened and the game is counted.
+
+namespace {
+
+constexpr int WalkSteps = 20;
+constexpr double StepPause = 0.05;
+constexpr double HostPause = 0.2;
+constexpr int DecidedMarkerWidth = 15;
+constexpr int DecidedMarkerColor = 12;
+
+void openOnWulpe(Image& door, Image& wulpe)
+{
+    door.hide();
+    wulpe.show();
+}
+
+} // namespace
+
 void Wulpe::Spielzug()
 {
+    Shape& marker = *shpMarker[GewaehlteTuer];
+    marker.setBorderWidth(static_cast<std::int16_t>(marker.BorderWidth() + 2));
+    walk(*imgDon, GewaehlteTuer, Option2[2]->Value() ? 0.0 : StepPause);
+    ++AnzahlWahlen;
+    if (AnzahlWahlen < vscTueren->value() - 1) {
+        ModeratorTuer = drawHostDoor(*m_services.random, doorStates(), AutoTuer);
+        setZustand(GewaehlteTuer, 0);
+        const bool quiz = Option2[0]->Value();
+        if (quiz)
+            pause(HostPause);
+        walk(*imgModerator, ModeratorTuer, quiz ? StepPause : 0.0);
+        openOnWulpe(*imgTuer[ModeratorTuer], *imgWulpe[ModeratorTuer]);
+        setZustand(ModeratorTuer, 2);
+    } else {
+        decideGame();
+    }
+}
+
+void Wulpe::decideGame()
+{
+    frmAuswahl1->setCaption(QString());
+    SpielLaeuft = 0;
+    ModeratorTuer = drawLastDoor(*m_services.random, doorStates(), AutoTuer);
+    openOnWulpe(*imgTuer[ModeratorTuer], *imgWulpe[ModeratorTuer]);
+    imgAuto->setTop(imgTuer[AutoTuer]->Top());
+    imgAuto->setLeft(imgTuer[AutoTuer]->Left());
+    imgTuer[AutoTuer]->hide();
+    imgAuto->show();
+    shpMarker[GewaehlteTuer]->setBorderWidth(DecidedMarkerWidth);
+    shpMarker[GewaehlteTuer]->setBorderColor(paletteColor(DecidedMarkerColor));
+    countGame(AutoTuer == GewaehlteTuer);
+}
+
+// The figure covers a fifth of the remaining way per step, computed on its stored
+// single-precision Left, so it stops 0.8^20 of the way short of the door. A step that a
+// pause follows is painted at once: the program does not return to the event loop
+// during a move, so the walk would not be seen otherwise.
+void Wulpe::walk(Image& figure, int door, double pauseAfterStep)
+{
+    const float target = imgTuer[door]->Left();
+    for (int i = 1; i <= WalkSteps; ++i) {
+        figure.setLeft((2.0f * target + 8.0f * figure.Left()) / 10.0f);
+        if (pauseAfterStep > 0) {
+            frmAuswahl1->repaint();
+            pause(pauseAfterStep);
+        }
+    }
+}
+
+// Sleeps rather than spins. The clock is monotonic, and a wake-up that comes early
+// sleeps again, so a pause never ends before its length nor hangs.
+void Wulpe::pause(double PauseDauer)
+{
+    Clock& clock = *m_services.clock;
+    const double PauseBeginn = clock.seconds();
+    while (clock.seconds() < PauseBeginn + PauseDauer)
+        clock.sleepUntil(PauseBeginn + PauseDauer);
+}
+
+std::vector<int> Wulpe::doorStates() const
+{
+    std::vector<int> states(static_cast<std::size_t>(vscTueren->value()));
+    for (std::size_t door = 0; door < states.size(); ++door)
+        states[door] = Zustand(static_cast<int>(door));
+    return states;
 }

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QAction;
 class QScreen;
@@ -119,6 +120,14 @@ private:
 
     // Lays the window out again when it moves to another screen or its screen changes.
     void followScreen(QScreen* screen);
+
+    // Helpers of the move, the runner and the statistics.
+    std::vector<int> doorStates() const;
+    void pause(double PauseDauer);
+    void walk(Image& figure, int door, double pauseAfterStep);
+    void decideGame();
+    void playGame();
+    void countGame(bool won);
 
     // Building the window from its design table.
     void buildControls();

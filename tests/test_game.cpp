@@ -1,0 +1,611 @@
+// The move and the runner: which doors open, the final board, the walks, the pauses per
+// mode, what is painted during a move, and the quiz played by clicks.
+
+#include "support.h"
+
+#include "game/regeln.h"
+
+#include <QMouseEvent>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <tuple>
+#include <utility>
+
+namespace {
+
+const QString Prompt = QStringLiteral("Klicke auf die gewünschte Tür");
+
+// Opens a quiz game with N doors whose car stands behind `car`.
+void openQuiz(Harness& h, int doorCount, int car)
+{
+    h->vscTueren->setValue(doorCount);
+    h.random->script({drawing(car, doorCount)});
+    h->cmdStart->click();
+    QCOMPARE(h->AutoTuer, car);
+}
+
+// Scripts draws that name the given doors, in order.
+void scriptDoors(Harness& h, const QList<int>& doors, int doorCount)
+{
+    for (int door : doors)
+        h.random->script({drawing(door, doorCount)});
+}
+
+// Where a figure stands after walking to a door: each step covers a fifth of the
+// remaining way, in single precision.
+float walkedLeft(float start, float door)
+{
+    float left = start;
+    for (int step = 0; step < 20; ++step)
+        left = (2.0f * door + 8.0f * left) / 10.0f;
+    return left;
+}
+
+// A list of pauses: each pair is a count and a length in seconds.
+std::vector<double> pauses(std::initializer_list<std::pair<int, double>> runs)
+{
+    std::vector<double> list;
+    for (const auto& [count, length] : runs)
+        list.insert(list.end(), std::size_t(count), length);
+    return list;
+}
+
+void comparePauses(const std::vector<double>& actual, const std::vector<double>& expected)
+{
+    QCOMPARE(actual.size(), expected.size());
+    for (std::size_t k = 0; k < actual.size(); ++k)
+        QVERIFY2(std::abs(actual[k] - expected[k]) < 1e-9, qPrintable(QString::number(k)));
+}
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// A fake clock that lets a test act while the program sleeps.
+class HookedClock : public FakeClock {
+public:
+    std::function<void()> onSleep;
+    void sleepUntil(double reading) override
+    {
+        FakeClock::sleepUntil(reading);
+        if (onSleep)
+            onSleep();
+    }
+};
+
+// A clock whose sleeps wake up early: never more than 0.03 s at a time.
+class EarlyClock : public FakeClock {
+public:
+    void sleepUntil(double reading) override
+    {
+        sleeps.push_back(reading - now);
+        now = std::min(reading, now + 0.03);
+    }
+};
+
+std::unique_ptr<Wulpe> windowOn(std::unique_ptr<Clock> clock, ScriptedRandom** random = nullptr)
+{
+    auto scripted = std::make_unique<ScriptedRandom>();
+    if (random)
+        *random = scripted.get();
+    Services services{std::make_unique<FakeScreen>(12288, 9216, 12), std::move(clock),
+                      std::move(scripted)};
+    auto window = std::make_unique<Wulpe>(std::move(services));
+    window->Form_Load();
+    return window;
+}
+
+void postClick(QWidget& widget)
+{
+    const QPointF centre = QRectF(widget.rect()).center();
+    const QPointF global = widget.mapToGlobal(centre);
+    QCoreApplication::postEvent(&widget, new QMouseEvent(QEvent::MouseButtonPress, centre, global,
+                                                         Qt::LeftButton, Qt::LeftButton, {}));
+    QCoreApplication::postEvent(&widget, new QMouseEvent(QEvent::MouseButtonRelease, centre, global,
+                                                         Qt::LeftButton, Qt::NoButton, {}));
+}
+
+} // namespace
+
+class GameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hostDrawRejectsHeldCarAndOpenDoors();
+    void lastDoorIsTheClosedOneWithoutTheCar();
+
+    void oneMoveOpensOneFreeNonPrizeDoor_data();
+    void oneMoveOpensOneFreeNonPrizeDoor();
+    void wholeQuizGameByClicks_data();
+    void wholeQuizGameByClicks();
+    void figuresStopAFifthPowerTwentyShort();
+
+    void pausesPerMode();
+    void pausesSleepAndNeverEndEarly();
+    void onlyStepsFollowedByAPauseArePainted();
+
+    void clickCountsOnlyInAnOpenGameOutsideWholeGameMode();
+    void clickingTheHeldDoorAgainKeepsIt();
+    void startInQuizModeAbandonsTheGameUncounted();
+    void clickDuringAMoveIsHandledAfterIt();
+
+    void newDoorTakesTheOneOtherClosedDoor();
+    void randomRechoiceTossesThenMayDrawTheHeldDoor();
+    void twentyGamesPerPressWithoutPauses();
+    void runOfSevenDoorsMakesFiveDecisions();
+};
+
+void GameTest::hostDrawRejectsHeldCarAndOpenDoors()
+{
+    // Door 1 is held, door 3 open, the car behind door 4: only doors 0 and 2 may open.
+    const std::vector<int> states = {0, 1, 0, 2, 0};
+    for (int candidate = 0; candidate < 5; ++candidate) {
+        ScriptedRandom random;
+        random.script({drawing(candidate, 5), drawing(2, 5)});
+        const int opened = drawHostDoor(random, states, 4);
+        const bool allowed = candidate == 0 || candidate == 2;
+        QCOMPARE(opened, allowed ? candidate : 2);
+        QCOMPARE(random.draws, allowed ? 1 : 2);
+    }
+}
+
+void GameTest::lastDoorIsTheClosedOneWithoutTheCar()
+{
+    // Held door 1 (state 1) and closed door 4 remain. The host opens the held door when it
+    // hides a non-prize, the other door when the player holds the car.
+    const std::vector<int> states = {2, 1, 2, 2, 0};
+    ScriptedRandom random(7);
+    for (int game = 0; game < 50; ++game) {
+        QCOMPARE(drawLastDoor(random, states, 4), 1);
+        QCOMPARE(drawLastDoor(random, states, 1), 4);
+    }
+}
+
+void GameTest::oneMoveOpensOneFreeNonPrizeDoor_data()
+{
+    QTest::addColumn<int>("doors");
+    QTest::addColumn<int>("car");
+    QTest::addColumn<int>("held");
+    QTest::addColumn<QList<int>>("hostDraws");  // the last one is accepted
+    QTest::newRow("3 doors, held door hides the car") << 3 << 0 << 0 << QList<int>{0, 0, 2};
+    QTest::newRow("3 doors, held door hides a Wulpe") << 3 << 1 << 0 << QList<int>{0, 1, 2};
+    QTest::newRow("7 doors, held door hides the car") << 7 << 4 << 4 << QList<int>{4, 4, 6};
+    QTest::newRow("7 doors, held door hides a Wulpe") << 7 << 2 << 5 << QList<int>{5, 2, 0};
+}
+
+void GameTest::oneMoveOpensOneFreeNonPrizeDoor()
+{
+    QFETCH(int, doors);
+    QFETCH(int, car);
+    QFETCH(int, held);
+    QFETCH(QList<int>, hostDraws);
+    Harness h;
+    showWhole(*h);
+    openQuiz(h, doors, car);
+    const int drawsBefore = h.random->draws;
+    scriptDoors(h, hostDraws, doors);
+
+    clickCentre(*h, *h->imgTuer[held]);
+
+    const int opened = hostDraws.last();
+    QCOMPARE(h.random->draws - drawsBefore, hostDraws.size());
+    QCOMPARE(h->ModeratorTuer, opened);
+    QCOMPARE(h->GewaehlteTuer, held);
+    QCOMPARE(h->AnzahlWahlen, 1);
+    QCOMPARE(h->SpielLaeuft, 1);
+    QCOMPARE(h->frmAuswahl1->Caption(), Prompt);
+    for (int k = 0; k < 7; ++k) {
+        const bool inPlay = k < doors;
+        QCOMPARE(h->Zustand(k), k == opened ? 2 : 0);
+        QCOMPARE(h->imgTuer[k]->isHidden(), !inPlay || k == opened);
+        QCOMPARE(h->imgWulpe[k]->isHidden(), k != opened);
+        QCOMPARE(h->shpMarker[k]->BorderWidth(), k == held ? 3 : 1);
+        QCOMPARE(h->shpMarker[k]->BorderColor(), paletteColor(1));
+    }
+    QVERIFY(h->imgAuto->isHidden());
+    QCOMPARE(h->AnzahlSpiele, 0);
+    QVERIFY(h->Picture1[0]->text().isEmpty());
+}
+
+void GameTest::wholeQuizGameByClicks_data()
+{
+    QTest::addColumn<int>("doors");
+    QTest::addColumn<int>("car");
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QList<int>>("hosts");
+    QTest::newRow("3 doors, kept the car") << 3 << 1 << QList<int>{1, 1} << QList<int>{0};
+    QTest::newRow("3 doors, kept a Wulpe") << 3 << 2 << QList<int>{0, 0} << QList<int>{1};
+    QTest::newRow("3 doors, changed to the car") << 3 << 2 << QList<int>{0, 2} << QList<int>{1};
+    QTest::newRow("7 doors, won") << 7 << 3 << QList<int>{0, 0, 1, 1, 0, 3} << QList<int>{6, 5, 4, 2, 1};
+    QTest::newRow("7 doors, lost") << 7 << 6 << QList<int>{2, 2, 2, 2, 2, 2} << QList<int>{0, 1, 3, 4, 5};
+}
+
+void GameTest::wholeQuizGameByClicks()
+{
+    QFETCH(int, doors);
+    QFETCH(int, car);
+    QFETCH(QList<int>, clicks);
+    QFETCH(QList<int>, hosts);
+    Harness h;
+    showWhole(*h);
+    openQuiz(h, doors, car);
+    h.clock->sleeps.clear();
+    scriptDoors(h, hosts, doors);
+
+    for (int move = 0; move < clicks.size(); ++move) {
+        QCOMPARE(h->SpielLaeuft, 1);
+        clickCentre(*h, *h->imgTuer[clicks[move]]);
+        QCOMPARE(h->AnzahlWahlen, move + 1);
+        if (move < hosts.size()) {
+            QCOMPARE(h->ModeratorTuer, hosts[move]);
+            QCOMPARE(h->Zustand(hosts[move]), 2);
+            QCOMPARE(h->Zustand(clicks[move]), 0);
+        }
+    }
+    QVERIFY(h.random->scriptUsedUp());
+
+    const int held = clicks.last();
+    const bool won = held == car;
+    QCOMPARE(h->SpielLaeuft, 0);
+    QCOMPARE(h->frmAuswahl1->Caption(), QString());
+    // The last door opened without a walk: the held one if it hides a Wulpe, else the
+    // one closed door without the car.
+    int lastOpened = held;
+    for (int k = 0; won && k < doors; ++k) {
+        if (k != car && !hosts.contains(k))
+            lastOpened = k;
+    }
+    QCOMPARE(h->ModeratorTuer, lastOpened);
+    for (int k = 0; k < doors; ++k) {
+        QVERIFY(h->imgTuer[k]->isHidden());
+        QCOMPARE(h->imgWulpe[k]->isHidden(), k == car);
+        if (k == held) {
+            QCOMPARE(h->shpMarker[k]->BorderWidth(), 15);
+            QCOMPARE(h->shpMarker[k]->BorderColor(), QColor(255, 0, 0));
+        } else {
+            QCOMPARE(h->shpMarker[k]->BorderWidth(), 1 + 2 * int(clicks.count(k)));
+            QCOMPARE(h->shpMarker[k]->BorderColor(), paletteColor(1));
+        }
+    }
+    QVERIFY(!h->imgAuto->isHidden());
+    QCOMPARE(h->imgAuto->Left(), h->imgTuer[car]->Left());
+    QCOMPARE(h->imgAuto->Top(), h->imgTuer[car]->Top());
+    QCOMPARE(h->AnzahlSpiele, 1);
+    QCOMPARE(h->AnzahlAutos, won ? 1 : 0);
+    QCOMPARE(h->AnzahlWulpen, won ? 0 : 1);
+
+    // Quiz mode: the candidate pauses after every step, the host before and during its walk.
+    std::vector<double> expected;
+    for (int move = 0; move < doors - 2; ++move) {
+        const auto moveWithHost = pauses({{20, 0.05}, {1, 0.2}, {20, 0.05}});
+        expected.insert(expected.end(), moveWithHost.begin(), moveWithHost.end());
+    }
+    const auto lastMove = pauses({{20, 0.05}});
+    expected.insert(expected.end(), lastMove.begin(), lastMove.end());
+    comparePauses(h.clock->sleeps, expected);
+
+    // Further clicks, on the pictures now shown or through the handler, change nothing.
+    clickCentre(*h, *h->imgWulpe[car == 0 ? 1 : 0]);
+    clickCentre(*h, *h->imgAuto);
+    for (std::int16_t k = 0; k < doors; ++k)
+        h->imgTuer_Click(k);
+    QCOMPARE(h->AnzahlWahlen, doors - 1);
+    QCOMPARE(h->AnzahlSpiele, 1);
+}
+
+void GameTest::figuresStopAFifthPowerTwentyShort()
+{
+    Harness h;
+    showWhole(*h);
+    openQuiz(h, 7, 6);
+    const float donStart = h->imgDon->Left();
+    const float hostStart = h->imgModerator->Left();
+    const float donTop = h->imgDon->Top();
+    const float hostTop = h->imgModerator->Top();
+    h.random->script({drawing(5, 7)});
+    clickCentre(*h, *h->imgTuer[0]);
+
+    const float door0 = h->imgTuer[0]->Left();
+    const float door5 = h->imgTuer[5]->Left();
+    // Exactly the single-precision iteration, not merely close to it.
+    QVERIFY(h->imgDon->Left() == walkedLeft(donStart, door0));
+    QVERIFY(h->imgModerator->Left() == walkedLeft(hostStart, door5));
+    QCOMPARE(h->imgDon->Top(), donTop);
+    QCOMPARE(h->imgModerator->Top(), hostTop);
+    // 0.8^20 of the starting distance, about 1.15 %.
+    const double shortBy = (h->imgDon->Left() - door0) / (donStart - door0);
+    QVERIFY2(std::abs(shortBy - std::pow(0.8, 20)) < 1e-5, qPrintable(QString::number(shortBy)));
+
+    // The next walk starts where the last one ended: no game start moves the figures.
+    h.random->script({drawing(1, 7)});
+    h->cmdStart->click();
+    QVERIFY(h->imgDon->Left() == walkedLeft(donStart, door0));
+    clickCentre(*h, *h->imgTuer[4]);
+    QVERIFY(h->imgDon->Left() == walkedLeft(walkedLeft(donStart, door0), h->imgTuer[4]->Left()));
+}
+
+void GameTest::pausesPerMode()
+{
+    for (const auto& [mode, doors, expected] :
+         {std::tuple{1, 3, pauses({{40, 0.05}})}, std::tuple{1, 7, pauses({{120, 0.05}})},
+          std::tuple{2, 3, pauses({})}, std::tuple{2, 7, pauses({})}}) {
+        Harness h;
+        h->Option2[mode]->click();
+        h->vscTueren->setValue(doors);
+        h.clock->sleeps.clear();
+        h.clock->reads = 0;
+        h->cmdStart->click();
+        QCOMPARE(h->AnzahlSpiele, mode == 1 ? 1 : 20);
+        comparePauses(h.clock->sleeps, expected);
+        // Each pause reads the clock for its start, once before and once after its sleep.
+        QCOMPARE(h.clock->reads, 3 * int(expected.size()));
+    }
+}
+
+void GameTest::pausesSleepAndNeverEndEarly()
+{
+    auto clock = std::make_unique<EarlyClock>();
+    EarlyClock& early = *clock;
+    auto window = windowOn(std::move(clock));
+    const double start = early.now;
+    window->imgTuer_Click(0);
+    // 20 x 0.05 s + 0.2 s + 20 x 0.05 s, each pause sleeping again when woken early.
+    QVERIFY(std::abs(early.now - start - 2.2) < 1e-9);
+    QCOMPARE(int(early.sleeps.size()), 20 * 2 + 7 + 20 * 2);
+}
+
+void GameTest::onlyStepsFollowedByAPauseArePainted()
+{
+    Harness h;
+    showWhole(*h);
+    PaintCounter counter;
+    h->frmAuswahl1->installEventFilter(&counter);
+
+    // Quiz: every step of both walks is painted before its pause, nothing else.
+    h.random->script({drawing(2, 3)});
+    h->cmdStart->click();
+    QTest::qWait(20);
+    counter.paints = 0;
+    h->imgTuer_Click(0);
+    QCOMPARE(counter.paints, 40);
+
+    // "ganzes Spiel": the candidate's steps only; "20 Spiele": nothing until the run ends.
+    h->Option2[1]->click();
+    QTest::qWait(20);
+    counter.paints = 0;
+    h->cmdStart->click();
+    QCOMPARE(counter.paints, 40);
+    h->Option2[2]->click();
+    QTest::qWait(20);
+    counter.paints = 0;
+    h->cmdStart->click();
+    QCOMPARE(counter.paints, 0);
+    QCOMPARE(h->AnzahlSpiele, 21);
+}
+
+void GameTest::clickCountsOnlyInAnOpenGameOutsideWholeGameMode()
+{
+    Harness h;
+    showWhole(*h);
+    // "ganzes Spiel": a change of N opens a game, but the computer plays it.
+    h->Option2[1]->click();
+    h->vscTueren->setValue(4);
+    QCOMPARE(h->SpielLaeuft, 1);
+    clickCentre(*h, *h->imgTuer[0]);
+    QCOMPARE(h->AnzahlWahlen, 0);
+    QCOMPARE(h->Zustand(0), 0);
+
+    // "20 Spiele": that game can be clicked, and its moves run without pauses.
+    h->Option2[2]->click();
+    QCOMPARE(h->SpielLaeuft, 0);
+    clickCentre(*h, *h->imgTuer[0]);
+    QCOMPARE(h->AnzahlWahlen, 0);
+    h->vscTueren->setValue(3);
+    h.clock->sleeps.clear();
+    clickCentre(*h, *h->imgTuer[0]);
+    QCOMPARE(h->AnzahlWahlen, 1);
+    QVERIFY(h.clock->sleeps.empty());
+
+    // An opened door takes no click; the handler ignores it, too.
+    const int opened = h->ModeratorTuer;
+    h->imgTuer_Click(std::int16_t(opened));
+    QCOMPARE(h->AnzahlWahlen, 1);
+    QCOMPARE(h->Zustand(opened), 2);
+}
+
+void GameTest::clickingTheHeldDoorAgainKeepsIt()
+{
+    Harness h;
+    showWhole(*h);
+    openQuiz(h, 4, 0);
+    scriptDoors(h, {3, 2}, 4);
+    for (int move = 1; move <= 3; ++move) {
+        clickCentre(*h, *h->imgTuer[1]);
+        QCOMPARE(h->GewaehlteTuer, 1);
+        QCOMPARE(h->AnzahlWahlen, move);
+    }
+    QCOMPARE(h->SpielLaeuft, 0);
+    QCOMPARE(h->shpMarker[1]->BorderWidth(), 15);
+    QCOMPARE(h->shpMarker[0]->BorderWidth(), 1);
+    QCOMPARE(h->AnzahlWulpen, 1);
+    QCOMPARE(h->Picture1[3]->text(), QStringLiteral(" 1 "));
+}
+
+void GameTest::startInQuizModeAbandonsTheGameUncounted()
+{
+    Harness h;
+    showWhole(*h);
+    openQuiz(h, 3, 1);
+    clickCentre(*h, *h->imgTuer[0]);
+    QCOMPARE(h->AnzahlWahlen, 1);
+    const int reseeds = h.random->reseeds;
+
+    h->cmdStart->click();
+    QCOMPARE(h.random->reseeds, reseeds + 1);
+    QCOMPARE(h->AnzahlWahlen, 0);
+    QCOMPARE(h->SpielLaeuft, 1);
+    QCOMPARE(h->frmAuswahl1->Caption(), Prompt);
+    for (int k = 0; k < 3; ++k) {
+        QCOMPARE(h->Zustand(k), 0);
+        QVERIFY(!h->imgTuer[k]->isHidden());
+        QCOMPARE(h->shpMarker[k]->BorderWidth(), 1);
+    }
+    QCOMPARE(h->AnzahlSpiele, 0);
+    for (PictureBox* box : h->Picture1)
+        QVERIFY(box->text().isEmpty());
+}
+
+void GameTest::clickDuringAMoveIsHandledAfterIt()
+{
+    auto clock = std::make_unique<HookedClock>();
+    HookedClock& hooked = *clock;
+    ScriptedRandom* random = nullptr;
+    auto window = windowOn(std::move(clock), &random);
+    Wulpe& w = *window;
+    showWhole(w);
+    random->script({drawing(1, 3), drawing(2, 3)});
+    w.cmdStart->click();
+
+    // The user clicks door 1 while the move for door 0 is still running.
+    std::vector<std::pair<int, int>> atSleep;  // held door and moves made, at each pause
+    hooked.onSleep = [&] {
+        if (atSleep.empty())
+            postClick(*w.imgTuer[1]);
+        atSleep.emplace_back(w.GewaehlteTuer, w.AnzahlWahlen);
+    };
+    clickCentre(w, *w.imgTuer[0]);
+    QCoreApplication::sendPostedEvents();
+
+    QCOMPARE(w.AnzahlWahlen, 2);
+    QCOMPARE(int(atSleep.size()), 41 + 20);
+    for (std::size_t k = 0; k < atSleep.size(); ++k) {
+        const auto expected = k < 20 ? std::pair{0, 0} : k < 41 ? std::pair{0, 1} : std::pair{1, 1};
+        QCOMPARE(atSleep[k], expected);
+    }
+    QCOMPARE(w.shpMarker[0]->BorderWidth(), 3);
+    QCOMPARE(w.shpMarker[1]->BorderWidth(), 15);
+    QCOMPARE(w.AnzahlAutos, 1);
+}
+
+void GameTest::newDoorTakesTheOneOtherClosedDoor()
+{
+    Harness h;
+    h->Option2[1]->click();
+    // Car 0, first pick 0; the host opens door 1; the new door is drawn until it is
+    // neither the held door 0 nor the open door 1; door 2 then turns into a Wulpe.
+    h.random->script({drawing(0, 3), drawing(0, 3), drawing(1, 3),
+                      drawing(0, 3), drawing(1, 3), drawing(2, 3), drawing(2, 3)});
+    h->cmdStart->click();
+    QVERIFY(h.random->scriptUsedUp());
+    QCOMPARE(h->GewaehlteTuer, 2);
+    QCOMPARE(h->VorigeTuer, 2);
+    QCOMPARE(h->ModeratorTuer, 2);
+    QCOMPARE(h->shpMarker[0]->BorderWidth(), 3);
+    QCOMPARE(h->shpMarker[1]->BorderWidth(), 1);
+    QCOMPARE(h->shpMarker[2]->BorderWidth(), 15);
+    QCOMPARE(h->AnzahlWulpen, 1);
+
+    // Without a script: over many games the decision never stays nor takes the open door.
+    for (int game = 0; game < 300; ++game) {
+        h->cmdStart->click();
+        std::vector<int> widths;
+        for (int k = 0; k < 3; ++k)
+            widths.push_back(h->shpMarker[k]->BorderWidth());
+        std::sort(widths.begin(), widths.end());
+        QCOMPARE(widths, (std::vector<int>{1, 3, 15}));
+    }
+}
+
+void GameTest::randomRechoiceTossesThenMayDrawTheHeldDoor()
+{
+    struct Case {
+        const char* name;
+        std::initializer_list<float> decision;  // the coin, then the door draws
+        int held;
+    };
+    // Car 2, first pick 0, the host opens door 1.
+    const Case cases[] = {
+        {"coin 0.5 keeps without a draw", {0.5f}, 0},
+        {"coin below 0.5 may draw the held door", {0.25f, drawing(1, 3), drawing(0, 3)}, 0},
+        {"coin below 0.5 may draw the other door", {0.49f, drawing(1, 3), drawing(2, 3)}, 2},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h->Option2[1]->click();
+        h->Option1[0]->click();
+        h.random->script({drawing(2, 3), drawing(0, 3), drawing(1, 3)});
+        h.random->script(c.decision);
+        h->cmdStart->click();
+        QVERIFY2(h.random->scriptUsedUp(), c.name);
+        QVERIFY2(h->GewaehlteTuer == c.held, c.name);
+        QVERIFY2(h->shpMarker[0]->BorderWidth() == (c.held == 0 ? 15 : 3), c.name);
+        QVERIFY2(h->AnzahlAutos == (c.held == 2 ? 1 : 0), c.name);
+    }
+}
+
+void GameTest::twentyGamesPerPressWithoutPauses()
+{
+    Harness h;
+    h->Option2[2]->click();
+    const int reseeds = h.random->reseeds;
+    h.clock->sleeps.clear();
+    h->cmdStart->click();
+    QCOMPARE(h->AnzahlSpiele, 20);
+    QCOMPARE(h->AnzahlAutos + h->AnzahlWulpen, 20);
+    QCOMPARE(h.random->reseeds, reseeds + 20);
+    QCOMPARE(h->SpielNr, 21);
+    QVERIFY(h.clock->sleeps.empty());
+    QCOMPARE(h->Picture1[0]->text(), QStringLiteral(" 20 "));
+    // The board shows the last game, decided.
+    QCOMPARE(h->SpielLaeuft, 0);
+    QVERIFY(!h->imgAuto->isHidden());
+    h->cmdStart->click();
+    QCOMPARE(h->AnzahlSpiele, 40);
+}
+
+void GameTest::runOfSevenDoorsMakesFiveDecisions()
+{
+    Harness h;
+    h->Option2[1]->click();
+    h->vscTueren->setValue(7);
+    for (int d = 0; d < 5; ++d)
+        h->Option1[3 * d + 1]->click();
+    // Keep everywhere: the first pick is held through six moves, five doors open on the way.
+    h.random->script({drawing(3, 7), drawing(5, 7)});
+    h->cmdStart->click();
+    QCOMPARE(h->EntscheidungNr, 5);
+    QCOMPARE(h->AnzahlWahlen, 6);
+    QCOMPARE(h->GewaehlteTuer, 5);
+    QCOMPARE(h->shpMarker[5]->BorderWidth(), 15);
+    for (int k = 0; k < 7; ++k) {
+        QVERIFY(h->imgTuer[k]->isHidden());
+        QCOMPARE(h->imgWulpe[k]->isHidden(), k == 3);
+        if (k != 5)
+            QCOMPARE(h->shpMarker[k]->BorderWidth(), 1);
+    }
+    QCOMPARE(h->AnzahlWulpen, 1);
+    // A changed button takes effect at the next game: change at the first decision only,
+    // so the first pick is held in one move and the new door in the other five.
+    h->Option1[2]->click();
+    h->cmdStart->click();
+    int heldOnce = 0;
+    for (int k = 0; k < 7; ++k)
+        heldOnce += h->shpMarker[k]->BorderWidth() == 3 ? 1 : 0;
+    QCOMPARE(heldOnce, 1);
+    QCOMPARE(h->shpMarker[h->GewaehlteTuer]->BorderWidth(), 15);
+}
+
+QTEST_MAIN(GameTest)
+#include "test_game.moc"
