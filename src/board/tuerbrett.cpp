@@ -4,23 +4,18 @@
 
 void Wulpe::TuerenAufbauen()
 {
+    // Each control is switched once, straight to where it ends: hiding every slot and
+    // showing the ones in play again would send a pair of events per control and game.
     const std::int16_t N = static_cast<std::int16_t>(vscTueren->value());
     for (int j = 0; j <= 6; ++j) {
-        imgTuer[j]->hide();
+        imgTuer[j]->setVisible(j <= N - 1);
         imgWulpe[j]->hide();
-        shpMarker[j]->hide();
+        shpMarker[j]->setVisible(j <= N - 1);
     }
-    for (int j = 0; j <= N - 1; ++j) {
-        imgTuer[j]->show();
-        shpMarker[j]->show();
-    }
-    for (int j = 0; j <= 4; ++j)
-        Frame4[j]->hide();
     // In the quiz the player decides by clicking doors, so no decision frame shows.
-    if (Option2[2]->Value() || Option2[1]->Value()) {
-        for (int j = 0; j <= N - 3; ++j)
-            Frame4[j]->show();
-    }
+    const bool automatic = Option2[2]->Value() || Option2[1]->Value();
+    for (int j = 0; j <= 4; ++j)
+        Frame4[j]->setVisible(automatic && j <= N - 3);
 }
 
 void Wulpe::TuerenZuruecksetzen()

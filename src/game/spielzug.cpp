@@ -56,20 +56,24 @@ void Wulpe::decideGame()
     countGame(AutoTuer == GewaehlteTuer);
 }
 
-// The figure covers a fifth of the remaining way per step, computed on its stored
-// single-precision Left, so it stops 0.8^20 of the way short of the door. A step that a
-// pause follows is painted at once: the program does not return to the event loop
-// during a move, so the walk would not be seen otherwise.
+// The figure covers a fifth of the remaining way per step, in single precision, so it
+// stops 0.8^20 of the way short of the door. A step that a pause follows is placed and
+// painted at once: the program does not return to the event loop during a move, so the
+// walk would not be seen otherwise. Steps without a pause are never seen, so the figure
+// is placed only where it stops.
 void Wulpe::walk(Image& figure, int door, double pauseAfterStep)
 {
     const float target = imgTuer[door]->Left();
+    float left = figure.Left();
     for (int i = 1; i <= WalkSteps; ++i) {
-        figure.setLeft((2.0f * target + 8.0f * figure.Left()) / 10.0f);
+        left = (2.0f * target + 8.0f * left) / 10.0f;
         if (pauseAfterStep > 0) {
+            figure.setLeft(left);
             frmAuswahl1->repaint();
             pause(pauseAfterStep);
         }
     }
+    figure.setLeft(left);
 }
 
 // Sleeps rather than spins. The clock is monotonic, and a wake-up that comes early

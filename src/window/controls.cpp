@@ -70,8 +70,17 @@ QRect Placed::pixelRect() const
 
 void Placed::place()
 {
-    m_self.setGeometry(pixelRect());
+    setGeometryIfMoved(m_self, pixelRect());
     applyFont();
+}
+
+// Every change of geometry sends events and, on screen, marks the area for painting;
+// most placements of a re-layout or a reset land where the control already is. A widget
+// never placed still gets its geometry, or Qt would size it to its contents on showing.
+void Placed::setGeometryIfMoved(QWidget& widget, const QRect& rect)
+{
+    if (!widget.testAttribute(Qt::WA_Resized) || rect != widget.geometry())
+        widget.setGeometry(rect);
 }
 
 void Placed::applyFont()
@@ -180,6 +189,12 @@ void Image::setPicture(QSvgRenderer* renderer)
     update();
 }
 
+void Image::setTag(const QString& tag)
+{
+    m_tag = tag;
+    m_tagNumber = tag.toInt();
+}
+
 void Image::paintEvent(QPaintEvent*)
 {
     if (!m_picture)
@@ -212,6 +227,8 @@ Shape::Shape(const Units& units, QWidget* parent)
 
 void Shape::setBorderWidth(int pixels)
 {
+    if (pixels == m_borderWidth)
+        return;
     m_borderWidth = pixels;
     place();
     update();
@@ -219,6 +236,8 @@ void Shape::setBorderWidth(int pixels)
 
 void Shape::setBorderColor(const QColor& color)
 {
+    if (color == m_borderColor)
+        return;
     m_borderColor = color;
     update();
 }
@@ -233,7 +252,7 @@ void Shape::place()
     // The border is centred on the rectangle's edge, so half of a thick border lies
     // outside it: the widget is grown by that much on every side.
     const int m = margin();
-    setGeometry(pixelRect().adjusted(-m, -m, m, m));
+    setGeometryIfMoved(*this, pixelRect().adjusted(-m, -m, m, m));
 }
 
 void Shape::paintEvent(QPaintEvent*)

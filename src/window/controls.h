@@ -54,6 +54,7 @@ protected:
     Placed(QWidget& self, const Units& units, bool hasFont);
     const Units& units() const { return m_units; }
     QRect pixelRect() const;
+    static void setGeometryIfMoved(QWidget& widget, const QRect& rect);
 
 private:
     void applyFont();
@@ -124,7 +125,10 @@ public:
     void setPicture(QSvgRenderer* renderer);
     QSvgRenderer* picture() const { return m_picture; }
     QString Tag() const { return m_tag; }
-    void setTag(const QString& tag) { m_tag = tag; }
+    void setTag(const QString& tag);
+    // The Tag's text as a whole number (0 for a text that is none), read as often as the
+    // door draws test door states, so it is converted once, when the text is set.
+    int TagNumber() const { return m_tagNumber; }
 
 signals:
     void Click();
@@ -137,6 +141,7 @@ protected:
 private:
     QSvgRenderer* m_picture = nullptr;
     QString m_tag;
+    int m_tagNumber = 0;
     bool m_pressed = false;
 };
 

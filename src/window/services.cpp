@@ -70,15 +70,26 @@ float SystemRandom::next()
     return unitFloat(m_engine() >> 40);
 }
 
+namespace {
+
+// The finaliser of SplitMix64: every input bit affects every output bit.
+std::uint64_t mixed(std::uint64_t x)
+{
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9u;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBu;
+    return x ^ (x >> 31);
+}
+
+} // namespace
+
+// A seed sequence over the whole state would cost more than the rest of a game; one
+// well-mixed 64-bit word of the carried output, the clock and a count serves as well.
 void SystemRandom::reseed()
 {
     const std::uint64_t ticks = m_ticks();
     const std::uint64_t carried = m_engine();
     ++m_reseeds;
-    std::seed_seq seed{static_cast<unsigned>(carried), static_cast<unsigned>(carried >> 32),
-                       static_cast<unsigned>(ticks), static_cast<unsigned>(ticks >> 32),
-                       static_cast<unsigned>(m_reseeds)};
-    m_engine.seed(seed);
+    m_engine.seed(mixed(mixed(carried ^ mixed(ticks)) ^ m_reseeds));
 }
 
 Services Services::system()

@@ -106,12 +106,14 @@ T* Wulpe::find(const char* name, int index) const
 
 int Wulpe::Zustand(int door) const
 {
-    return imgTuer.at(static_cast<std::size_t>(door))->Tag().toInt();
+    return imgTuer.at(static_cast<std::size_t>(door))->TagNumber();
 }
 
 void Wulpe::setZustand(int door, int state)
 {
-    imgTuer.at(static_cast<std::size_t>(door))->setTag(QString::number(state));
+    static const QString texts[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
+    Image& image = *imgTuer.at(static_cast<std::size_t>(door));
+    image.setTag(state >= 0 && state <= 2 ? texts[state] : QString::number(state));
 }
 
 void Wulpe::buildMenu()
