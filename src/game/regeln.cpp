@@ -93,10 +93,10 @@ QString printedPercent(std::int64_t hundredths, const QLocale& locale)
     QString digits = magnitude(hundredths / 100);
     const auto fraction = static_cast<int>(std::abs(hundredths % 100));
     if (fraction != 0) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
-        if (decimals.endsWith(QLatin1Char('0')))
-            decimals.chop(1);
-        digits += locale.decimalPoint() + decimals;
+        digits += locale.decimalPoint();
+        digits += QChar(u'0' + fraction / 10);
+        if (fraction % 10 != 0)
+            digits += QChar(u'0' + fraction % 10);
     }
     return printed(hundredths < 0, digits) + QLatin1Char('%');
 }

@@ -192,7 +192,11 @@ void Image::setPicture(QSvgRenderer* renderer)
 void Image::setTag(const QString& tag)
 {
     m_tag = tag;
-    m_tagNumber = tag.toInt();
+    // The door states are single digits; converting them needs no number parser.
+    if (tag.size() == 1 && tag.front() >= u'0' && tag.front() <= u'9')
+        m_tagNumber = tag.front().unicode() - u'0';
+    else
+        m_tagNumber = tag.toInt();
 }
 
 void Image::paintEvent(QPaintEvent*)

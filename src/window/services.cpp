@@ -4,7 +4,9 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <bit>
 #include <chrono>
+#include <random>
 #include <thread>
 
 std::uint64_t clockTicks()
@@ -46,30 +48,6 @@ void SystemClock::sleepUntil(double reading)
     std::this_thread::sleep_until(target);
 }
 
-SystemRandom::SystemRandom(std::uint64_t seed, Ticks ticks)
-    : m_engine(seed), m_ticks(ticks)
-{
-}
-
-SystemRandom::SystemRandom()
-    : m_ticks(&clockTicks)
-{
-    std::random_device device;
-    std::seed_seq seed{device(), device(), static_cast<unsigned>(clockTicks()),
-                       static_cast<unsigned>(clockTicks() >> 32)};
-    m_engine.seed(seed);
-}
-
-float unitFloat(std::uint64_t bits)
-{
-    return static_cast<float>(bits & 0xFFFFFFu) * 0x1.0p-24f;
-}
-
-float SystemRandom::next()
-{
-    return unitFloat(m_engine() >> 40);
-}
-
 namespace {
 
 // The finaliser of SplitMix64: every input bit affects every output bit.
@@ -82,14 +60,60 @@ std::uint64_t mixed(std::uint64_t x)
 
 } // namespace
 
-// A seed sequence over the whole state would cost more than the rest of a game; one
-// well-mixed 64-bit word of the carried output, the clock and a count serves as well.
+SystemRandom::SystemRandom(std::uint64_t seed, Ticks ticks)
+    : m_ticks(ticks)
+{
+    this->seed(seed);
+}
+
+SystemRandom::SystemRandom()
+    : m_ticks(&clockTicks)
+{
+    std::random_device device;
+    const std::uint64_t entropy = (std::uint64_t(device()) << 32) ^ device();
+    seed(entropy ^ mixed(clockTicks()));
+}
+
+// The state is filled by SplitMix64, as the generator's authors advise, which never
+// leaves it all zero.
+void SystemRandom::seed(std::uint64_t seed)
+{
+    for (std::uint64_t& word : m_state) {
+        seed += 0x9E3779B97F4A7C15u;
+        word = mixed(seed);
+    }
+}
+
+std::uint64_t SystemRandom::next64()
+{
+    auto& s = m_state;
+    const std::uint64_t result = std::rotl(s[1] * 5, 7) * 9;
+    const std::uint64_t t = s[1] << 17;
+    s[2] ^= s[0];
+    s[3] ^= s[1];
+    s[1] ^= s[2];
+    s[0] ^= s[3];
+    s[2] ^= t;
+    s[3] = std::rotl(s[3], 45);
+    return result;
+}
+
+float unitFloat(std::uint64_t bits)
+{
+    return static_cast<float>(bits & 0xFFFFFFu) * 0x1.0p-24f;
+}
+
+float SystemRandom::next()
+{
+    return unitFloat(next64() >> 40);
+}
+
 void SystemRandom::reseed()
 {
     const std::uint64_t ticks = m_ticks();
-    const std::uint64_t carried = m_engine();
+    const std::uint64_t carried = next64();
     ++m_reseeds;
-    m_engine.seed(mixed(mixed(carried ^ mixed(ticks)) ^ m_reseeds));
+    seed(mixed(carried ^ mixed(ticks)) ^ m_reseeds);
 }
 
 Services Services::system()

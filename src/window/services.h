@@ -5,9 +5,9 @@
 
 #include <QSizeF>
 
+#include <array>
 #include <cstdint>
 #include <memory>
-#include <random>
 
 class QScreen;
 class QWidget;
@@ -59,9 +59,10 @@ public:
     void sleepUntil(double reading) override;
 };
 
-// A 64-bit Mersenne Twister. Re-seeding mixes the high-resolution clock into the
-// generator's current output instead of replacing the state by the clock, so two games
-// started within the same clock tick still differ.
+// The xoshiro256** generator: 256 bits of state, fast to draw from and to seed, so that
+// re-seeding once per game costs next to nothing. Re-seeding mixes the high-resolution
+// clock into the generator's current output instead of replacing the state by the clock,
+// so two games started within the same clock tick still differ.
 class SystemRandom : public RandomSource {
 public:
     using Ticks = std::uint64_t (*)();
@@ -72,7 +73,10 @@ public:
     void reseed() override;
 
 private:
-    std::mt19937_64 m_engine;
+    std::uint64_t next64();
+    void seed(std::uint64_t seed);
+
+    std::array<std::uint64_t, 4> m_state{};
     Ticks m_ticks;
     std::uint64_t m_reseeds = 0;
 };
