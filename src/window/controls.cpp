@@ -246,9 +246,13 @@ void Shape::setBorderColor(const QColor& color)
     update();
 }
 
+// Room for the half of the border that lies outside the rectangle. Up to the widest
+// border a game draws (15) the room stays the same, so a marker that thickens is only
+// painted again, not moved and resized.
 int Shape::margin() const
 {
-    return m_borderWidth / 2 + 1;
+    constexpr int widestGameBorder = 15;
+    return std::max(m_borderWidth, widestGameBorder) / 2 + 1;
 }
 
 void Shape::place()
