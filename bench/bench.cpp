@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <ctime>
 
-std::unique_ptr<Wulpe> realWindow(int widthPixels, int heightPixels)
+std::unique_ptr<Wulpe> realWindow(int widthPixels, int heightPixels, std::unique_ptr<Clock> clock)
 {
     constexpr double twipsPerPixel = 15;
     Services services = Services::system();
+    if (clock)
+        services.clock = std::move(clock);
     services.screen = std::make_unique<FakeScreen>(widthPixels * twipsPerPixel,
                                                    heightPixels * twipsPerPixel, twipsPerPixel);
     auto window = std::make_unique<Wulpe>(std::move(services));

@@ -8,9 +8,10 @@
 #include <memory>
 #include <vector>
 
-// The real window with the real clock and random numbers, on a screen of the given
-// size in pixels at 96 dots per inch.
-std::unique_ptr<Wulpe> realWindow(int widthPixels = 1024, int heightPixels = 768);
+// The real window with the real clock (or the given one) and the real random numbers,
+// on a screen of the given size in pixels at 96 dots per inch.
+std::unique_ptr<Wulpe> realWindow(int widthPixels = 1024, int heightPixels = 768,
+                                  std::unique_ptr<Clock> clock = nullptr);
 
 // Seconds on a monotonic clock, and CPU seconds used by this process.
 double wallSeconds();

@@ -59,8 +59,10 @@ void Wulpe::decideGame()
 // The figure covers a fifth of the remaining way per step, in single precision, so it
 // stops 0.8^20 of the way short of the door. A step that a pause follows is placed and
 // painted at once: the program does not return to the event loop during a move, so the
-// walk would not be seen otherwise. Steps without a pause are never seen, so the figure
-// is placed only where it stops.
+// walk would not be seen otherwise. Only the strip the figure left and entered is
+// painted, with whatever else waits to be, which keeps painting within the pauses'
+// length. Steps without a pause are never seen, so the figure is placed only where it
+// stops.
 void Wulpe::walk(Image& figure, int door, double pauseAfterStep)
 {
     const float target = imgTuer[door]->Left();
@@ -68,8 +70,9 @@ void Wulpe::walk(Image& figure, int door, double pauseAfterStep)
     for (int i = 1; i <= WalkSteps; ++i) {
         left = (2.0f * target + 8.0f * left) / 10.0f;
         if (pauseAfterStep > 0) {
+            const QRect before = figure.geometry();
             figure.setLeft(left);
-            frmAuswahl1->repaint();
+            frmAuswahl1->repaint(before.united(figure.geometry()));
             pause(pauseAfterStep);
         }
     }

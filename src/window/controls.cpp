@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 #include <array>
@@ -199,13 +200,31 @@ void Image::setTag(const QString& tag)
         m_tagNumber = tag.toInt();
 }
 
+// Drawing a picture from its vector description costs milliseconds, and a move paints
+// the board forty times: each picture is drawn once per size into a pixmap that every
+// image of that picture and size shares.
 void Image::paintEvent(QPaintEvent*)
 {
-    if (!m_picture)
+    if (!m_picture || width() <= 0 || height() <= 0)
         return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    m_picture->render(&painter, QRectF(rect()));
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const QString key = QStringLiteral("wulpe-picture:%1:%2x%3")
+                            .arg(quintptr(m_picture))
+                            .arg(pixels.width())
+                            .arg(pixels.height());
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap(pixels);
+        pixmap.fill(Qt::transparent);
+        QPainter drawing(&pixmap);
+        drawing.setRenderHint(QPainter::Antialiasing);
+        m_picture->render(&drawing, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        drawing.end();
+        QPixmapCache::insert(key, pixmap);
+    }
+    pixmap.setDevicePixelRatio(ratio);
+    QPainter(this).drawPixmap(0, 0, pixmap);
 }
 
 void Image::mousePressEvent(QMouseEvent* event)
