@@ -59,6 +59,29 @@ Harness::Harness(bool load, ScreenSpec screen, unsigned seed)
         window->Form_Load();
 }
 
+GameState stateOf(const Wulpe& w)
+{
+    GameState s{w.AnzahlSpiele, w.AnzahlAutos, w.AnzahlWulpen, w.AutoTuer, w.GewaehlteTuer,
+                w.AnzahlWahlen, w.vscTueren->value(), w.SpielLaeuft, w.frmAuswahl1->Caption(),
+                {}, {}, {}, {}, {}, {}};
+    for (int k = 0; k < 7; ++k) {
+        s.tags << w.imgTuer[k]->Tag();
+        s.shown << !w.imgTuer[k]->isHidden() << !w.imgWulpe[k]->isHidden() << !w.shpMarker[k]->isHidden();
+        s.markerWidths << w.shpMarker[k]->BorderWidth();
+        s.markerColors << w.shpMarker[k]->BorderColor().rgb();
+    }
+    for (PictureBox* box : w.Picture1)
+        s.boxes << box->text();
+    s.shown << !w.imgAuto->isHidden();
+    for (Frame* frame : w.Frame4)
+        s.shown << !frame->isHidden();
+    for (OptionButton* button : w.Option2)
+        s.selected << button->isChecked();
+    for (OptionButton* button : w.Option1)
+        s.selected << button->isChecked();
+    return s;
+}
+
 void showWhole(Wulpe& window)
 {
     window.resize(1100, 900);

@@ -5,8 +5,10 @@
 
 #include "window/wulpe.h"
 
+#include <QList>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <memory>
@@ -77,6 +79,24 @@ struct Harness {
     ScriptedRandom* random = nullptr;
     std::unique_ptr<Wulpe> window;
 };
+
+// What the user can see of the game and what the game holds: the counters, the open
+// game, the door board, the settings and the statistics boxes. A box, typed text or a
+// click that counts for nothing must leave it as it was.
+struct GameState {
+    std::int64_t spiele, autos, wulpen;
+    int autoTuer, gewaehlteTuer, wahlen, doors;
+    std::int16_t laeuft;
+    QString prompt;
+    QStringList tags, boxes;
+    QList<bool> shown, selected;
+    QList<int> markerWidths;
+    QList<QRgb> markerColors;
+
+    bool operator==(const GameState&) const = default;
+};
+
+GameState stateOf(const Wulpe& w);
 
 // Shows the window large enough for every control and waits until it is on screen.
 void showWhole(Wulpe& window);

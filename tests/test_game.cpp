@@ -259,6 +259,8 @@ void GameTest::wholeQuizGameByClicks()
     const int held = clicks.last();
     const bool won = held == car;
     QCOMPARE(h->SpielLaeuft, 0);
+    // The move is over: the held door is no longer in state 1.
+    QCOMPARE(h->Zustand(held), 0);
     QCOMPARE(h->frmAuswahl1->Caption(), QString());
     // The last door opened without a walk: the held one if it hides a Wulpe, else the
     // one closed door without the car.

@@ -19,32 +19,6 @@
 
 namespace {
 
-// What a box must not change: the game, the board and the statistics.
-struct GameState {
-    std::int64_t spiele, autos, wulpen;
-    int autoTuer, gewaehlteTuer, wahlen;
-    std::int16_t laeuft;
-    QString prompt;
-    QStringList tags, boxes;
-    QList<bool> shown;
-
-    bool operator==(const GameState&) const = default;
-};
-
-GameState stateOf(Wulpe& w)
-{
-    GameState s{w.AnzahlSpiele, w.AnzahlAutos, w.AnzahlWulpen, w.AutoTuer, w.GewaehlteTuer,
-                w.AnzahlWahlen, w.SpielLaeuft, w.frmAuswahl1->Caption(), {}, {}, {}};
-    for (int k = 0; k < 7; ++k) {
-        s.tags << w.imgTuer[k]->Tag();
-        s.shown << !w.imgTuer[k]->isHidden() << !w.imgWulpe[k]->isHidden() << !w.shpMarker[k]->isHidden();
-    }
-    for (PictureBox* box : w.Picture1)
-        s.boxes << box->text();
-    s.shown << !w.imgAuto->isHidden();
-    return s;
-}
-
 // Chooses a menu entry and checks the modal box it opens, then closes it with its OK
 // button. False if no box opened.
 bool chooseAndClose(QAction* entry, const std::function<void(QMessageBox&)>& inspect)

@@ -303,6 +303,17 @@ void WindowTest::optionButtonsClearOnlyTheirOwnGroup()
         QCOMPARE(h->Option1[k]->isChecked(), expected);
     }
     QVERIFY(h->Option2[1]->isChecked());
+
+    // A click on the selected button keeps it selected, in every group, also in the
+    // settings frame that holds the decision frames with their own selected buttons.
+    clickCentre(*h, *h->Option2[1]);
+    QVERIFY(h->Option2[1]->isChecked());
+    QCOMPARE(int(std::count_if(h->Option2.begin(), h->Option2.end(), [](auto* b) { return b->isChecked(); })), 1);
+    clickCentre(*h, *h->Option1[3]);
+    QVERIFY(h->Option1[3]->isChecked());
+    h->Option2[0]->click();
+    clickCentre(*h, *h->Option2[0]);
+    QVERIFY(h->Option2[0]->isChecked());
 }
 
 void WindowTest::scrollBarStaysWithinThreeToSeven()

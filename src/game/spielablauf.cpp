@@ -66,4 +66,7 @@ void Wulpe::imgTuer_Click(std::int16_t Index)
     setZustand(Index, 1);
     GewaehlteTuer = Index;
     Spielzug();
+    // The held door is free again after its move, as after every move of a run: the last
+    // move of a game would otherwise leave it in state 1 once the move is over.
+    setZustand(Index, 0);
 }

@@ -3,10 +3,12 @@
 #include "entwurf.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QMenuBar>
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace {
@@ -233,6 +235,19 @@ void Wulpe::bindControls()
         imgTuer[k] = find<Image>("imgTuer", k);
         imgWulpe[k] = find<Image>("imgWulpe", k);
         shpMarker[k] = find<Shape>("shpMarker", k);
+    }
+
+    // Option buttons form one group per direct container. Qt's own grouping also counts
+    // the buttons of the frames inside a container, so a click on the selected mode
+    // cleared it while a decision frame held a selected button.
+    std::vector<OptionButton*> optionButtons(Option2.begin(), Option2.end());
+    optionButtons.insert(optionButtons.end(), Option1.begin(), Option1.end());
+    std::map<QWidget*, QButtonGroup*> groups;
+    for (OptionButton* button : optionButtons) {
+        QButtonGroup*& group = groups[button->parentWidget()];
+        if (!group)
+            group = new QButtonGroup(this);
+        group->addButton(button);
     }
 
     // Initial states that are not rectangles, captions or fonts.
