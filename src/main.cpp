@@ -1,3 +1,4 @@
+#include "window/display.h"
 #include "window/sprache.h"
 #include "window/wulpe.h"
 
@@ -5,6 +6,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (!displayAvailable(argc, argv))
+        return 1;
     QApplication app(argc, argv);
     installGermanQtTexts(app);
     Wulpe window;

@@ -95,6 +95,33 @@ void clickAt(Wulpe& window, QWidget& widget, QPoint point)
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, inWindow);
 }
 
+namespace {
+
+Qt::Key keyFor(char32_t c)
+{
+    switch (c) {
+    case U'\t': return Qt::Key_Tab;
+    case U'\n':
+    case U'\r': return Qt::Key_Return;
+    case 0x1B: return Qt::Key_Escape;
+    case 0x7F: return Qt::Key_Delete;
+    case U'\b': return Qt::Key_Backspace;
+    }
+    if ((c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z'))
+        return Qt::Key(c);
+    if (c >= U'a' && c <= U'z')
+        return Qt::Key(c - U'a' + U'A');
+    return Qt::Key_unknown;
+}
+
+} // namespace
+
+void typeInto(QWidget& widget, const QString& text)
+{
+    for (char32_t c : text.toUcs4())
+        QTest::sendKeyEvent(QTest::Click, &widget, keyFor(c), QString::fromUcs4(&c, 1), Qt::NoModifier);
+}
+
 void clickCentre(Wulpe& window, QWidget& widget)
 {
     clickAt(window, widget, widget.rect().center());

@@ -106,6 +106,10 @@ void showWhole(Wulpe& window);
 void clickAt(Wulpe& window, QWidget& widget, QPoint point);
 void clickCentre(Wulpe& window, QWidget& widget);
 
+// Types each character (each code point) as one key press with its text, as a keyboard
+// does; control characters come with their own keys.
+void typeInto(QWidget& widget, const QString& text);
+
 template <class T>
 T* controlOf(const Wulpe& window, const QString& name)
 {

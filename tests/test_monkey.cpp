@@ -172,33 +172,6 @@ QString violation(const Wulpe& w, int mode)
     return {};
 }
 
-// The key a character is typed with: control characters have keys of their own.
-Qt::Key keyFor(char32_t c)
-{
-    switch (c) {
-    case U'\t': return Qt::Key_Tab;
-    case U'\n':
-    case U'\r': return Qt::Key_Return;
-    case 0x1B: return Qt::Key_Escape;
-    case 0x7F: return Qt::Key_Delete;
-    case U'\b': return Qt::Key_Backspace;
-    }
-    if ((c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z'))
-        return Qt::Key(c);
-    if (c >= U'a' && c <= U'z')
-        return Qt::Key(c - U'a' + U'A');
-    return Qt::Key_unknown;
-}
-
-// Types each character as one key press with its text, as a keyboard does.
-void typeInto(QWidget& widget, const QString& text)
-{
-    for (char32_t c : text.toUcs4()) {
-        const QString one = QString::fromUcs4(&c, 1);
-        QTest::sendKeyEvent(QTest::Click, &widget, keyFor(c), one, Qt::NoModifier);
-    }
-}
-
 // A click on an option button's round indicator, which always selects it.
 QPoint indicatorOf(const QWidget& button)
 {

@@ -1,0 +1,14 @@
+#pragma once
+
+// Whether the program can open its window at all. Without a display Qt ends the process
+// with a fatal error (an abort and a core dump); the program says instead, in German and
+// in English, what is missing, and ends with exit code 1.
+
+// The text the program prints on its error stream when it finds no display.
+extern const char* const noDisplayMessage;
+
+// To be called before the application is created, with main()'s arguments. Returns
+// false, having printed the message, when no display and no platform is set at all.
+// From then on a platform that fails to start ends the program with the same message
+// and exit code 1.
+bool displayAvailable(int argc, char* argv[]);
