@@ -59,6 +59,12 @@ void Placed::setFontSize(float points)
     applyFont();
 }
 
+void Placed::setFontFace(const QFont& face)
+{
+    m_face = face;
+    applyFont();
+}
+
 QRect Placed::pixelRect() const
 {
     // Both edges are rounded, not the width, so neighbouring controls keep their gaps.
@@ -93,7 +99,7 @@ void Placed::applyFont()
     // same pixels.
     const double pixelsPerPoint = 20.0 / m_units.twipsPerPixel;
     const double qtPixelsPerPoint = m_self.logicalDpiY() / 72.0;
-    QFont font = m_self.font();
+    QFont font = m_face.value_or(m_self.font());
     font.setPointSizeF(m_fontSize * pixelsPerPoint / qtPixelsPerPoint);
     m_self.setFont(font);
 }

@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 class QSvgRenderer;
 
 // How many twips one screen pixel stands for; one value shared by all controls of a window.
@@ -43,6 +45,9 @@ public:
     void setRect(float left, float top, float width, float height);
     void setFontSize(float points);
     bool hasFont() const { return m_hasFont; }
+    // Family, style and weight of the control's font, given together with the first
+    // font size, so that the widget gets one font instead of one per property.
+    void setFontFace(const QFont& face);
 
     // Puts the control on the screen again, e.g. after the twips-per-pixel value changed.
     virtual void place();
@@ -62,6 +67,7 @@ private:
     QWidget& m_self;
     const Units& m_units;
     bool m_hasFont;
+    std::optional<QFont> m_face;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     float m_fontSize = 0;
 };

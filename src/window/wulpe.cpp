@@ -146,9 +146,7 @@ void Wulpe::buildControls()
                 break;
             }
             case Kind::Frame: {
-                auto* c = new Frame(m_units, container);
-                c->setCaption(caption);
-                placed = c;
+                placed = new Frame(m_units, container);
                 break;
             }
             case Kind::CommandButton: {
@@ -190,13 +188,17 @@ void Wulpe::buildControls()
                 QFont font(QString::fromUtf8(row.font ? row.font : SansSerif));
                 font.setItalic(row.italic);
                 font.setWeight(QFont::Normal);
-                w.setFont(font);
+                placed->setFontFace(font);
             }
             if (row.kind == Kind::Line)
                 static_cast<Line*>(placed)->setEnds(row.left, row.top, row.width, row.height);
             else
                 placed->setRect(row.left + row.leftStep * float(n), row.top, row.width, row.height);
             placed->setFontSize(row.fontSize > 0 ? row.fontSize : WindowFontSize);
+            // A frame measures its caption in its font: captioned after the font is set,
+            // it loads no font that it never shows.
+            if (auto* frame = dynamic_cast<Frame*>(placed))
+                frame->setCaption(caption);
             m_controls.insert(name, placed);
         }
     }

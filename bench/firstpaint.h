@@ -1,0 +1,10 @@
+#pragma once
+
+// For the start-up benchmark: a program started by the driver reports, once its window
+// is painted for the first time, the milliseconds since the driver started it and its
+// peak resident memory, and ends.
+
+class QApplication;
+
+// Installs the watch on the application; call before the window is shown.
+void reportFirstPaint(QApplication& app);
