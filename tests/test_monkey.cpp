@@ -18,8 +18,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <deque>
 #include <optional>
 #include <random>
@@ -224,6 +224,8 @@ private:
         bool rest = false;                   // the board is at rest afterwards, no game open
         bool decidedRun = false;             // a run of whole games ended on a decided board
         int moves = -1;                      // the number of moves afterwards, if a move counts
+        bool strategyChanged = false;        // the event may change the strategies only
+        int strategy = -1;                   // the strategy button selected afterwards
     };
 
     int uniform(int from, int to) { return std::uniform_int_distribution<int>(from, to)(m_random); }
@@ -265,6 +267,8 @@ private:
         m_model.rest = false;
         m_model.decidedRun = false;
         m_model.moves = -1;
+        m_model.strategyChanged = false;
+        m_model.strategy = -1;
         switch (drawAction()) {
         case Action::Door: return clickDoor(uniform(0, 6));
         case Action::Start: {
@@ -294,9 +298,15 @@ private:
             return QStringLiteral("Option2(%1)").arg(k);
         }
         case Action::Strategy: {
+            // A strategy takes effect at the next decision; nothing else changes.
             const int k = uniform(0, 14);
-            // A strategy takes effect at the next decision; the board does not change.
-            click(*w.Option1[k], indicatorOf(*w.Option1[k]));
+            OptionButton& button = *w.Option1[k];
+            const QPoint point = indicatorOf(button);
+            expectNothing();
+            m_model.strategyChanged = true;
+            if (reaches(button, point))
+                m_model.strategy = k;
+            click(button, point);
             return QStringLiteral("Option1(%1)").arg(k);
         }
         case Action::ArrowUp: return clickArrow(true);
@@ -482,8 +492,19 @@ private:
             return QStringLiteral("mode %1 expected").arg(m_model.mode);
         if (w.txtTueren->text() != m_model.text)
             return QStringLiteral("txtTueren shows '%1', '%2' expected").arg(w.txtTueren->text().left(40), m_model.text.left(40));
-        if (m_model.unchanged && stateOf(w) != *m_model.unchanged)
-            return QStringLiteral("the event changed the game");
+        if (m_model.unchanged) {
+            GameState now = stateOf(w);
+            if (m_model.strategyChanged)
+                std::copy(now.selected.begin() + 3, now.selected.end(), m_model.unchanged->selected.begin() + 3);
+            if (now != *m_model.unchanged)
+                return QStringLiteral("the event changed the game");
+        }
+        if (m_model.strategy >= 0 && !w.Option1[m_model.strategy]->isChecked())
+            return QStringLiteral("Option1(%1) not selected").arg(m_model.strategy);
+        for (int frame = 0; frame < 5; ++frame) {
+            if (std::count_if(&w.Option1[3 * frame], &w.Option1[3 * frame + 3], [](auto* b) { return b->isChecked(); }) != 1)
+                return QStringLiteral("Frame4(%1) has not exactly one strategy").arg(frame);
+        }
         if (m_model.newGame && (w.SpielLaeuft != 1 || w.AnzahlWahlen != 0))
             return QStringLiteral("no new game open");
         if (m_model.rest && (w.SpielLaeuft != 0 || w.AnzahlWahlen != 0))
