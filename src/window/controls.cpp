@@ -155,13 +155,28 @@ void PictureBox::Print(const QString& line)
     update();
 }
 
+QFont PictureBox::fittingFont(int width) const
+{
+    // A count that has outgrown its box would lose its last digits at the edge and be
+    // read as a wrong number: such a text is printed smaller, just small enough to fit.
+    QFont fitting = font();
+    const QFontMetricsF metrics(fitting);
+    qreal widest = 0;
+    for (const QString& line : m_lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (widest > width && width > 0)
+        fitting.setPointSizeF(fitting.pointSizeF() * width / widest);
+    return fitting;
+}
+
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics metrics(font());
     const QRect inside = contentsRect();
+    painter.setFont(fittingFont(inside.width()));
+    const QFontMetrics metrics(painter.font());
     int baseline = inside.top() + metrics.ascent();
     for (const QString& line : m_lines) {
         painter.drawText(inside.left(), baseline, line);

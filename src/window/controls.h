@@ -108,6 +108,8 @@ public:
     void Cls();
     void Print(const QString& line);
     QString text() const { return m_lines.join(QLatin1Char('\n')); }
+    // The box's font, or a smaller one where the printed text would not fit `width` pixels.
+    QFont fittingFont(int width) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
