@@ -4,8 +4,8 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(WULPE_APP_ID));
+    QApplication app(argc, argv);
     Wulpe window;
     window.Form_Load();
     window.show();
