@@ -185,7 +185,8 @@ void DesktopTest::carIsSpokenOnTheDoorItStandsOn()
                                          .arg(car == 3 ? ", zuletzt gewählt" : ""));
         for (int k = 0; k < 7; ++k) {
             if (k != car)
-                QVERIFY(spoken(h->imgWulpe[k]).startsWith(QStringLiteral("Tür %1: geöffnet, eine Wulpe").arg(k + 1)));
+                QVERIFY(spoken(h->imgWulpe[k]).startsWith(
+                    QStringLiteral("Tür %1: geöffnet, eine Wulpe").arg(k + 1)));
         }
     }
 }

@@ -174,6 +174,9 @@ void TheorieTest::pureStrategiesHaveTheirKnownValues()
         QCOMPARE(exact(PureStrategy::Keep, n), fraction(1, n));
         QCOMPARE(exact(PureStrategy::KeepThenChange, n), fraction(n - 1, n));
         QCOMPARE(decisionsOf(PureStrategy::KeepThenChange, n).back(), Strategy::NewDoor);
+        // ... and no way to play the decisions wins more often.
+        for (const auto& decisions : allCombinations(n))
+            QVERIFY(exactWinFraction(n, decisions).value() <= exact(PureStrategy::KeepThenChange, n).value());
     }
     QCOMPARE(exact(PureStrategy::NewDoor, 3), fraction(2, 3));
     // With three doors the held door stays with 1/2 + 1/4 = 3/4: 3/4 * 1/3 + 1/4 * 2/3.

@@ -20,7 +20,8 @@ int indexIn(const QWidget& control, QStringView name)
         || objectName.size() < name.size() + 3 || objectName.at(name.size()) != u'(')
         return -1;
     bool ok = false;
-    const int index = QStringView(objectName).sliced(name.size() + 1, objectName.size() - name.size() - 2).toInt(&ok);
+    const QStringView digits = QStringView(objectName).sliced(name.size() + 1).chopped(1);
+    const int index = digits.toInt(&ok);
     return ok ? index : -1;
 }
 
@@ -109,7 +110,8 @@ public:
         const int door = slot();
         if (door < 0)
             return SpeakingWidget::text(t);
-        return QStringLiteral("Tür %1: %2").arg(door + 1).arg(spokenDoorState(*widget()->parentWidget(), door));
+        const QString state = spokenDoorState(*widget()->parentWidget(), door);
+        return QStringLiteral("Tür %1: %2").arg(door + 1).arg(state);
     }
 
     QStringList actionNames() const override
