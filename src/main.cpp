@@ -5,6 +5,7 @@
 
 int main(int argc, char* argv[])
 {
+    QGuiApplication::setDesktopFileName(QStringLiteral(WULPE_APP_ID));
     QApplication app(argc, argv);
     installGermanQtTexts(app);
     Wulpe window;

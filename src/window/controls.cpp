@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "accessibility.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -15,6 +17,7 @@ int Units::pixels(double twips) const
 Placed::Placed(QWidget& self, const Units& units, bool hasFont)
     : m_self(self), m_units(units), m_hasFont(hasFont)
 {
+    installAccessibility();
 }
 
 void Placed::setLeft(float twips)
@@ -99,6 +102,12 @@ Frame::Frame(const Units& units, QWidget* parent)
 {
 }
 
+void Frame::setCaption(const QString& caption)
+{
+    setTitle(caption);
+    announceChange(*this);
+}
+
 CommandButton::CommandButton(const Units& units, QWidget* parent)
     : QPushButton(parent), Placed(*this, units, true)
 {
@@ -147,12 +156,14 @@ void PictureBox::Cls()
 {
     m_lines.clear();
     update();
+    announceChange(*this);
 }
 
 void PictureBox::Print(const QString& line)
 {
     m_lines.append(line);
     update();
+    announceChange(*this);
 }
 
 QFont PictureBox::fittingFont(int width) const
@@ -195,6 +206,12 @@ void Image::setPicture(QSvgRenderer* renderer)
     update();
 }
 
+void Image::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    announceChange(*this);
+}
+
 void Image::paintEvent(QPaintEvent*)
 {
     if (!m_picture)
@@ -230,12 +247,14 @@ void Shape::setBorderWidth(int pixels)
     m_borderWidth = pixels;
     place();
     update();
+    announceChange(*this);
 }
 
 void Shape::setBorderColor(const QColor& color)
 {
     m_borderColor = color;
     update();
+    announceChange(*this);
 }
 
 int Shape::margin() const

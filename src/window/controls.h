@@ -74,7 +74,7 @@ class Frame : public QGroupBox, public Placed {
 public:
     Frame(const Units& units, QWidget* parent);
     QString Caption() const { return title(); }
-    void setCaption(const QString& caption) { setTitle(caption); }
+    void setCaption(const QString& caption);
 };
 
 class CommandButton : public QPushButton, public Placed {
@@ -127,6 +127,7 @@ public:
     QSvgRenderer* picture() const { return m_picture; }
     QString Tag() const { return m_tag; }
     void setTag(const QString& tag) { m_tag = tag; }
+    void setVisible(bool visible) override;
 
 signals:
     void Click();

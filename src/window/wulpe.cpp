@@ -3,6 +3,7 @@
 #include "entwurf.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QMenuBar>
 #include <QSvgRenderer>
 
@@ -72,6 +73,7 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
     setObjectName(QStringLiteral("Wulpe"));
     setWindowTitle(QStringLiteral("Simulation"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
