@@ -8,6 +8,7 @@ int main(int argc, char* argv[])
 {
     if (!displayAvailable(argc, argv))
         return 1;
+    QGuiApplication::setDesktopFileName(QStringLiteral(WULPE_APP_ID));
     QApplication app(argc, argv);
     installGermanQtTexts(app);
     Wulpe window;

@@ -121,6 +121,7 @@ private slots:
     void optionButtonsClearOnlyTheirOwnGroup();
     void scrollBarStaysWithinThreeToSeven();
     void clickInsideAMarkerReachesTheDoor();
+    void aLongCountIsPrintedSmallerNotCutOff();
     void stateStartsWithItsStartValues();
 
     void doorDrawIsFloorOfRTimesN();
@@ -360,6 +361,25 @@ void WindowTest::clickInsideAMarkerReachesTheDoor()
         QCOMPARE(clicks.count(), 2);
         QCOMPARE(h->childAt(h->imgTuer[k]->mapTo(h.window.get(), QPoint(1, 1))),
                  static_cast<QWidget*>(h->imgTuer[k]));
+    }
+}
+
+void WindowTest::aLongCountIsPrintedSmallerNotCutOff()
+{
+    Harness h;
+    showWhole(*h);
+    PictureBox& box = *h->Picture1[0];
+    const int width = box.contentsRect().width();
+    box.Print(QStringLiteral(" 7 "));
+    QCOMPARE(box.fittingFont(width), box.font());
+
+    for (const char* count : {" 1000 ", " 123456789 "}) {
+        box.Cls();
+        box.Print(QString::fromLatin1(count));
+        const QFont font = box.fittingFont(width);
+        QVERIFY(font.pointSizeF() < box.font().pointSizeF());
+        QVERIFY(QFontMetricsF(font).horizontalAdvance(box.text()) <= width + 0.5);
+        QCOMPARE(box.text(), QString::fromLatin1(count));
     }
 }
 

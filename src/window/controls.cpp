@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "accessibility.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -16,6 +18,7 @@ int Units::pixels(double twips) const
 Placed::Placed(QWidget& self, const Units& units, bool hasFont)
     : m_self(self), m_units(units), m_hasFont(hasFont)
 {
+    installAccessibility();
 }
 
 void Placed::setLeft(float twips)
@@ -115,6 +118,12 @@ Frame::Frame(const Units& units, QWidget* parent)
 {
 }
 
+void Frame::setCaption(const QString& caption)
+{
+    setTitle(caption);
+    announceChange(*this);
+}
+
 CommandButton::CommandButton(const Units& units, QWidget* parent)
     : QPushButton(parent), Placed(*this, units, true)
 {
@@ -163,12 +172,28 @@ void PictureBox::Cls()
 {
     m_lines.clear();
     update();
+    announceChange(*this);
 }
 
 void PictureBox::Print(const QString& line)
 {
     m_lines.append(line);
     update();
+    announceChange(*this);
+}
+
+QFont PictureBox::fittingFont(int width) const
+{
+    // A count that has outgrown its box would lose its last digits at the edge and be
+    // read as a wrong number: such a text is printed smaller, just small enough to fit.
+    QFont fitting = font();
+    const QFontMetricsF metrics(fitting);
+    qreal widest = 0;
+    for (const QString& line : m_lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (widest > width && width > 0)
+        fitting.setPointSizeF(fitting.pointSizeF() * width / widest);
+    return fitting;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
@@ -176,8 +201,9 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics metrics(font());
     const QRect inside = contentsRect();
+    painter.setFont(fittingFont(inside.width()));
+    const QFontMetrics metrics(painter.font());
     int baseline = inside.top() + metrics.ascent();
     for (const QString& line : m_lines) {
         painter.drawText(inside.left(), baseline, line);
@@ -204,6 +230,12 @@ void Image::setTag(const QString& tag)
         m_tagNumber = tag.front().unicode() - u'0';
     else
         m_tagNumber = tag.toInt();
+}
+
+void Image::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    announceChange(*this);
 }
 
 // Drawing a picture from its vector description costs milliseconds, and a move paints
@@ -261,6 +293,7 @@ void Shape::setBorderWidth(int pixels)
     m_borderWidth = pixels;
     place();
     update();
+    announceChange(*this);
 }
 
 void Shape::setBorderColor(const QColor& color)
@@ -269,6 +302,7 @@ void Shape::setBorderColor(const QColor& color)
         return;
     m_borderColor = color;
     update();
+    announceChange(*this);
 }
 
 // Room for the half of the border that lies outside the rectangle. Up to the widest

@@ -81,7 +81,7 @@ class Frame : public QGroupBox, public Placed {
 public:
     Frame(const Units& units, QWidget* parent);
     QString Caption() const { return title(); }
-    void setCaption(const QString& caption) { setTitle(caption); }
+    void setCaption(const QString& caption);
 };
 
 class CommandButton : public QPushButton, public Placed {
@@ -115,6 +115,8 @@ public:
     void Cls();
     void Print(const QString& line);
     QString text() const { return m_lines.join(QLatin1Char('\n')); }
+    // The box's font, or a smaller one where the printed text would not fit `width` pixels.
+    QFont fittingFont(int width) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -135,6 +137,7 @@ public:
     // The Tag's text as a whole number (0 for a text that is none), read as often as the
     // door draws test door states, so it is converted once, when the text is set.
     int TagNumber() const { return m_tagNumber; }
+    void setVisible(bool visible) override;
 
 signals:
     void Click();

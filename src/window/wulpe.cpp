@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QIcon>
 #include <QMenuBar>
 #include <QSvgRenderer>
 
@@ -74,6 +75,7 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
     setObjectName(QStringLiteral("Wulpe"));
     setWindowTitle(QStringLiteral("Simulation"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);

@@ -1,0 +1,106 @@
+#include "tabelle.h"
+
+#include <array>
+#include <cassert>
+#include <cstdio>
+#include <numeric>
+
+Fraction fraction(std::int64_t numerator, std::int64_t denominator)
+{
+    assert(denominator > 0);
+    const std::int64_t divisor = std::gcd(numerator, denominator);
+    return {numerator / divisor, denominator / divisor};
+}
+
+Fraction operator+(Fraction a, Fraction b)
+{
+    return fraction(a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator);
+}
+
+Fraction operator-(Fraction a, Fraction b)
+{
+    return fraction(a.numerator * b.denominator - b.numerator * a.denominator, a.denominator * b.denominator);
+}
+
+Fraction operator*(Fraction a, Fraction b)
+{
+    return fraction(a.numerator * b.numerator, a.denominator * b.denominator);
+}
+
+Fraction operator/(Fraction a, Fraction b)
+{
+    return fraction(a.numerator * b.denominator, a.denominator * b.numerator);
+}
+
+// See exactWinProbability for why each decision changes p as it does.
+Fraction exactWinFraction(int doorCount, std::span<const Strategy> decisions)
+{
+    assert(static_cast<int>(decisions.size()) == doorCount - 2);
+    const Fraction one{1, 1};
+    const Fraction half{1, 2};
+    Fraction p = fraction(1, doorCount);
+    int closed = doorCount;
+    for (const Strategy strategy : decisions) {
+        --closed;
+        switch (strategy) {
+        case Strategy::Keep: break;
+        case Strategy::NewDoor: p = (one - p) / fraction(closed - 1, 1); break;
+        case Strategy::RandomRechoice: p = p * half + fraction(1, 2 * closed); break;
+        }
+    }
+    return p;
+}
+
+std::vector<Strategy> decisionsOf(PureStrategy strategy, int doorCount)
+{
+    const auto decisions = static_cast<std::size_t>(doorCount - 2);
+    switch (strategy) {
+    case PureStrategy::Keep: return std::vector(decisions, Strategy::Keep);
+    case PureStrategy::NewDoor: return std::vector(decisions, Strategy::NewDoor);
+    case PureStrategy::RandomRechoice: return std::vector(decisions, Strategy::RandomRechoice);
+    case PureStrategy::KeepThenChange: {
+        std::vector result(decisions, Strategy::Keep);
+        result.back() = Strategy::NewDoor;
+        return result;
+    }
+    }
+    return {};
+}
+
+std::string describe(Fraction p)
+{
+    // Exact in two decimals when 10000 p is whole.
+    const bool exact = (p.numerator * 10000) % p.denominator == 0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%lld/%lld %s %.2f %%", static_cast<long long>(p.numerator),
+                  static_cast<long long>(p.denominator), exact ? "=" : "\u2248", 100.0 * p.value());
+    return text;
+}
+
+std::string winProbabilityTable()
+{
+    struct Column {
+        PureStrategy strategy;
+        const char* heading;
+    };
+    static constexpr std::array columns = {
+        Column{PureStrategy::Keep, "always \"Tür beibehalten\""},
+        Column{PureStrategy::NewDoor, "always \"neue Tür wählen\""},
+        Column{PureStrategy::RandomRechoice, "always \"Umwahl zufällig\""},
+        Column{PureStrategy::KeepThenChange, "keep, change at the last decision"},
+    };
+    std::string table = "| doors |";
+    std::string rule = "|:---:|";
+    for (const Column& column : columns) {
+        table += std::string(" ") + column.heading + " |";
+        rule += "---:|";
+    }
+    table += "\n" + rule + "\n";
+    for (int doors = 3; doors <= 7; ++doors) {
+        table += "| " + std::to_string(doors) + " |";
+        for (const Column& column : columns)
+            table += " " + describe(exactWinFraction(doors, decisionsOf(column.strategy, doors))) + " |";
+        table += "\n";
+    }
+    return table;
+}

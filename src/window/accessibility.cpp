@@ -1,0 +1,294 @@
+#include "accessibility.h"
+
+#include "controls.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMetaObject>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+// The index k of a control named "name(k)", or -1.
+int indexIn(const QWidget& control, QStringView name)
+{
+    const QString objectName = control.objectName();
+    if (!objectName.startsWith(name) || !objectName.endsWith(u')')
+        || objectName.size() < name.size() + 3 || objectName.at(name.size()) != u'(')
+        return -1;
+    bool ok = false;
+    const QStringView digits = QStringView(objectName).sliced(name.size() + 1).chopped(1);
+    const int index = digits.toInt(&ok);
+    return ok ? index : -1;
+}
+
+QWidget* boardChild(const QWidget& board, const QString& name)
+{
+    return board.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+QWidget* boardChild(const QWidget& board, const char* name, int index)
+{
+    return boardChild(board, QStringLiteral("%1(%2)").arg(QLatin1StringView(name)).arg(index));
+}
+
+// The door whose picture the shown car covers, or -1. The car stands where the door
+// stood, so its centre lies on that door; the pixels on screen decide, as for the eye.
+int carDoor(const QWidget& board)
+{
+    const QWidget* car = boardChild(board, QStringLiteral("imgAuto"));
+    if (!car || car->isHidden())
+        return -1;
+    const int centre = car->geometry().center().x();
+    for (int k = 0;; ++k) {
+        const QWidget* door = boardChild(board, "imgTuer", k);
+        if (!door)
+            return -1;
+        if (door->geometry().left() <= centre && centre <= door->geometry().right())
+            return k;
+    }
+}
+
+// A marker grows by two pixels each time its door is held and turns thick and bright
+// red on the door the player ends on; the speech says what the frame shows.
+QString choiceSpoken(const QWidget* marker)
+{
+    const auto* shape = dynamic_cast<const Shape*>(marker);
+    if (!shape || shape->BorderWidth() <= 1)
+        return {};
+    if (shape->BorderColor() == paletteColor(12))
+        return QStringLiteral(", zuletzt gewählt");
+    static const std::array<const char*, 6> times = {"einmal", "zweimal", "dreimal",
+                                                     "viermal", "fünfmal", "sechsmal"};
+    const int held = (shape->BorderWidth() - 1) / 2;
+    const QString count = held <= int(times.size()) ? QString::fromUtf8(times[std::size_t(held) - 1])
+                                                    : QStringLiteral("%1-mal").arg(held);
+    return QStringLiteral(", %1 gewählt").arg(count);
+}
+
+// Keeps what it said last, so that it speaks up only when that changes.
+class SpeakingWidget : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    virtual void refresh()
+    {
+        const QString name = text(QAccessible::Name);
+        const bool heardBefore = m_spoken.has_value();
+        if (heardBefore && *m_spoken == name)
+            return;
+        m_spoken = name;
+        if (!heardBefore)
+            return;
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+
+private:
+    std::optional<QString> m_spoken;
+};
+
+// The pictures of the door board: doors are buttons, everything else a graphic.
+class BoardPicture : public SpeakingWidget {
+public:
+    explicit BoardPicture(Image* image) : SpeakingWidget(image, QAccessible::Graphic) {}
+
+    QAccessible::Role role() const override
+    {
+        return isDoor() ? QAccessible::Button : QAccessible::Graphic;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        // Of the pictures of one slot, only the one on show speaks for the door; the
+        // hidden ones keep their plain names for whoever lists them all.
+        if (t != QAccessible::Name || !widget()->parentWidget() || widget()->isHidden())
+            return SpeakingWidget::text(t);
+        const int door = slot();
+        if (door < 0)
+            return SpeakingWidget::text(t);
+        const QString state = spokenDoorState(*widget()->parentWidget(), door);
+        return QStringLiteral("Tür %1: %2").arg(door + 1).arg(state);
+    }
+
+    QStringList actionNames() const override
+    {
+        return isDoor() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString& action) override
+    {
+        // Queued like a click of the mouse, so that a move with its pauses does not
+        // hold up the assistive technology that asked for it.
+        if (isDoor() && action == pressAction())
+            QMetaObject::invokeMethod(static_cast<Image*>(widget()), &Image::Click, Qt::QueuedConnection);
+    }
+
+private:
+    bool isDoor() const { return indexIn(*widget(), u"imgTuer") >= 0; }
+
+    int slot() const
+    {
+        if (const int door = indexIn(*widget(), u"imgTuer"); door >= 0)
+            return door;
+        if (const int wulpe = indexIn(*widget(), u"imgWulpe"); wulpe >= 0)
+            return wulpe;
+        if (widget()->objectName() == u"imgAuto")
+            return carDoor(*widget()->parentWidget());
+        return -1;
+    }
+};
+
+// A statistics box: static text whose name carries what is printed in it.
+class PrintBox : public SpeakingWidget, public QAccessibleTextInterface {
+public:
+    explicit PrintBox(PictureBox* box) : SpeakingWidget(box, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString base = SpeakingWidget::text(t);
+        const QString shown = printed().simplified();
+        if (t == QAccessible::Value)
+            return shown;
+        if (t != QAccessible::Name || shown.isEmpty())
+            return base;
+        return base.isEmpty() ? shown : QStringLiteral("%1: %2").arg(base, shown);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return SpeakingWidget::interface_cast(t);
+    }
+
+    void refresh() override
+    {
+        SpeakingWidget::refresh();
+        const QString now = printed();
+        if (now == m_text)
+            return;
+        QAccessibleTextUpdateEvent event(this, 0, m_text, now);
+        m_text = now;
+        QAccessible::updateAccessibility(&event);
+    }
+
+    // The printed text as it stands, blanks included; read-only, without a cursor.
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString all = printed();
+        startOffset = std::clamp(startOffset, 0, int(all.size()));
+        endOffset = endOffset < 0 ? int(all.size()) : std::clamp(endOffset, startOffset, int(all.size()));
+        return all.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(printed().size()); }
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    QString printed() const { return static_cast<PictureBox*>(widget())->text(); }
+    QString m_text;
+};
+
+// A frame speaks its caption. A frame that also has a name of its own, like the door
+// board whose caption is the prompt, speaks both.
+class CaptionedFrame : public SpeakingWidget {
+public:
+    explicit CaptionedFrame(Frame* frame) : SpeakingWidget(frame, QAccessible::Grouping) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return SpeakingWidget::text(t);
+        const QString caption = static_cast<Frame*>(widget())->Caption();
+        const QString own = widget()->accessibleName();
+        if (own.isEmpty() || own == caption)
+            return caption;
+        return caption.isEmpty() ? own : QStringLiteral("%1: %2").arg(own, caption);
+    }
+};
+
+QAccessibleInterface* controlInterface(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (auto* image = dynamic_cast<Image*>(widget))
+        return new BoardPicture(image);
+    if (auto* box = dynamic_cast<PictureBox*>(widget))
+        return new PrintBox(box);
+    if (auto* frame = dynamic_cast<Frame*>(widget))
+        return new CaptionedFrame(frame);
+    if (dynamic_cast<Shape*>(widget))
+        return new SpeakingWidget(widget, QAccessible::Graphic);
+    if (dynamic_cast<Line*>(widget))
+        return new SpeakingWidget(widget, QAccessible::Separator);
+    return nullptr;
+}
+
+void refresh(QObject* object)
+{
+    if (auto* speaking = dynamic_cast<SpeakingWidget*>(QAccessible::queryAccessibleInterface(object)))
+        speaking->refresh();
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(controlInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+void announceChange(QWidget& control)
+{
+    if (!QAccessible::isActive())
+        return;
+    // What a door says depends on its neighbours on the board (its Wulpe, its marker,
+    // the car), so a change of any board picture or marker is news for all of them.
+    QWidget* board = control.parentWidget();
+    if (board && (dynamic_cast<Image*>(&control) || dynamic_cast<Shape*>(&control))) {
+        for (QObject* child : board->children())
+            refresh(child);
+        return;
+    }
+    refresh(&control);
+}
+
+QString spokenDoorState(const QWidget& board, int door)
+{
+    const QWidget* picture = boardChild(board, "imgTuer", door);
+    if (!picture)
+        return {};
+    const QWidget* wulpe = boardChild(board, "imgWulpe", door);
+    QString state;
+    if (carDoor(board) == door)
+        state = QStringLiteral("das Auto");
+    else if (!picture->isHidden())
+        state = QStringLiteral("geschlossen");
+    else if (wulpe && !wulpe->isHidden())
+        state = QStringLiteral("geöffnet, eine Wulpe");
+    else
+        state = QStringLiteral("nicht im Spiel");
+    return state + choiceSpoken(boardChild(board, "shpMarker", door));
+}

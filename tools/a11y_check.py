@@ -1,0 +1,213 @@
+"""Meets the program through AT-SPI, the desktop's accessibility interface, as a screen
+reader does: finds its window, lists the controls on show by role and name, reads the
+statistics boxes, and plays with the controls' actions alone. Exits non-zero on the
+first thing a screen reader could not do."""
+
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+failures = []
+name_changes = []
+
+
+def check(condition, message):
+    print(("ok   " if condition else "FAIL ") + message)
+    if not condition:
+        failures.append(message)
+    return condition
+
+
+def pump(seconds):
+    """Lets events arrive while time passes."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+
+
+def find_application(name, timeout=20):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.1)
+    return None
+
+
+def showing(root):
+    """Every object on show below root, in tree order, as a screen reader walks it."""
+    found = []
+
+    def walk(node):
+        for child in node:
+            if child is None:
+                continue
+            if child.getState().contains(pyatspi.STATE_SHOWING):
+                found.append(child)
+                walk(child)
+
+    walk(root)
+    return found
+
+
+def by(root, role, name):
+    matches = [o for o in showing(root) if o.getRoleName() == role and o.name == name]
+    return matches[0] if matches else None
+
+
+def text_of(obj):
+    text = obj.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def press(obj, *names):
+    action = obj.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i).lower() in names:
+            return action.doAction(i)
+    return False
+
+
+def doors(window):
+    return sorted(o.name for o in showing(window) if o.name.startswith("Tür ") and ":" in o.name)
+
+
+def wait_for(condition, timeout):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        if condition():
+            return True
+        pump(0.1)
+    return False
+
+
+def statistics(window):
+    boxes = ["Anzahl der Spiele", "Anzahl der Autos", "Anteil der Autos",
+             "Anzahl der Wulpen", "Anteil der Wulpen"]
+    labels = [o for o in showing(window) if o.getRoleName() == "label"]
+    result = {}
+    for box in boxes:
+        obj = next((o for o in labels if o.name == box or o.name.startswith(box + ": ")), None)
+        result[box] = (obj.name, text_of(obj)) if obj else None
+    return result
+
+
+def main(program, play):
+    pyatspi.Registry.registerEventListener(
+        lambda event: name_changes.append(event.source_name), "object:property-change:accessible-name")
+    process = subprocess.Popen([program])
+    try:
+        app = find_application("wulpenproblem")
+        if not check(app is not None, "the program is on the accessibility bus"):
+            return
+        window = next((w for w in app if w is not None and w.name == "Simulation"), None)
+        if not check(window is not None, 'its window "Simulation" is listed'):
+            return
+
+        print("\nControls on show, as a screen reader lists them:")
+        for obj in showing(window):
+            print(f"  {obj.getRoleName():13} {obj.name}")
+        print()
+
+        expected = [
+            ("push button", "Spielstart"), ("push button", "Ende"), ("push button", "Zähler löschen"),
+            ("radio button", "Quiz nachspielen"), ("radio button", "ganzes Spiel"),
+            ("radio button", "20 Spiele"), ("scroll bar", "Anzahl der Türen"), ("text", "Türen"),
+            ("label", "Das Wulpenproblem"), ("label", "Spiele"), ("label", "Autos"), ("label", "Wulpen"),
+            ("panel", "Einstellungen"), ("panel", "Statistik"),
+            ("panel", "Türen des Spiels: Klicke auf die gewünschte Tür"),
+            ("push button", "Tür 1: geschlossen"), ("push button", "Tür 2: geschlossen"),
+            ("push button", "Tür 3: geschlossen"),
+            ("image", "Moderator"), ("image", "Kandidat"),
+            ("menu item", "Erläuterung"), ("menu item", "copyright"),
+        ]
+        for role, name in expected:
+            check(by(window, role, name) is not None, f'{role} "{name}"')
+        unnamed = [o.getRoleName() for o in showing(window)
+                   if not o.name and o.getRoleName() not in ("filler", "menu bar")]
+        check(not unnamed, f"every control on show has a name (unnamed: {unnamed})")
+        check(len(doors(window)) == 3, f"three doors in play at the start: {doors(window)}")
+
+        for box, value in statistics(window).items():
+            check(value is not None, f'statistics box "{box}" is listed with a text interface')
+
+        change_settings(window)
+        pump(0.5)
+        check(len(name_changes) > 0, f"name changes were announced: {len(name_changes)} events")
+        if play:
+            play_through(window)
+    finally:
+        process.terminate()
+        process.wait(timeout=10)
+
+    print()
+    print(f"{len(failures)} failed" if failures else "all accessibility checks passed")
+
+
+def change_settings(window):
+    """The door count through the scroll bar's value, the mode through its button."""
+    print("\nChanging the settings through the accessibility interface:")
+    bar = by(window, "scroll bar", "Anzahl der Türen")
+    bar.queryValue().currentValue = 5
+    check(wait_for(lambda: len(doors(window)) == 5, 5), f"five doors after setting five: {doors(window)}")
+    check(by(window, "text", "Türen").queryText().getText(0, -1) == "5", 'the text box "Türen" reads 5')
+    press(by(window, "radio button", "ganzes Spiel"), "press", "click", "toggle")
+    check(wait_for(lambda: by(window, "panel", "Türen des Spiels") is not None, 5),
+          "the door board's prompt is gone when the mode changes")
+    frames = [o.name for o in showing(window) if o.name.endswith(". Entscheidung")]
+    check(frames == ["1. Entscheidung", "2. Entscheidung", "3. Entscheidung"],
+          f"five doors need three decision frames: {frames}")
+    bar.queryValue().currentValue = 3
+    check(wait_for(lambda: len(doors(window)) == 3, 5), "three doors again")
+
+
+def play_through(window):
+    """Twenty games and a quiz move with nothing but the controls' actions."""
+    print("\nPlaying twenty games through the accessibility interface:")
+    press(by(window, "radio button", "20 Spiele"), "press", "click", "toggle")
+    check(wait_for(lambda: by(window, "radio button", "20 Spiele").getState()
+                   .contains(pyatspi.STATE_CHECKED), 5), '"20 Spiele" is selected')
+    press(by(window, "push button", "Spielstart"), "press", "click")
+    games = lambda: statistics(window)["Anzahl der Spiele"]
+    wait_for(lambda: games() and games()[1].strip() == "20", 30)
+    for box, (name, text) in statistics(window).items():
+        print(f'  {box!r}: name {name!r}, text {text!r}')
+    check(games()[1] == " 20 ", "the games box reads 20")
+    check(games()[0] == "Anzahl der Spiele: 20", "its name says so")
+    stats = statistics(window)
+    cars = int(stats["Anzahl der Autos"][1] or 0)
+    wulpen = int(stats["Anzahl der Wulpen"][1] or 0)
+    check(cars + wulpen == 20, f"cars {cars} and Wulpen {wulpen} add up to 20")
+    check(stats["Anteil der Autos"][1].endswith("%"), "the share of cars is read as a percentage")
+    decided = doors(window)
+    print(f"  doors: {decided}")
+    check(len(decided) == 3 and sum("das Auto" in d for d in decided) == 1
+          and sum("eine Wulpe" in d for d in decided) == 2, "the decided game shows one car and two Wulpen")
+    check(sum("zuletzt gewählt" in d for d in decided) == 1, "the player's final door is told")
+
+    print("\nA quiz move, by pressing a door:")
+    press(by(window, "radio button", "Quiz nachspielen"), "press", "click", "toggle")
+    pump(0.5)
+    press(by(window, "push button", "Spielstart"), "press", "click")
+    check(wait_for(lambda: by(window, "panel", "Türen des Spiels: Klicke auf die gewünschte Tür")
+                   is not None, 5), "Spielstart opens a game and the board prompts for a door")
+    check(doors(window) == ["Tür 1: geschlossen", "Tür 2: geschlossen", "Tür 3: geschlossen"],
+          "with every door closed")
+    press(by(window, "push button", "Tür 1: geschlossen"), "press")
+    moved = wait_for(lambda: any("eine Wulpe" in d for d in doors(window)), 10)
+    print(f"  doors: {doors(window)}")
+    check(moved, "the host opened a door with a Wulpe")
+    check("Tür 1: geschlossen, einmal gewählt" in doors(window), "door 1 is told as chosen once")
+
+
+if __name__ == "__main__":
+    arguments = sys.argv[1:]
+    main(next(a for a in arguments if not a.startswith("--")), "--names-only" not in arguments)
+    sys.exit(1 if failures else 0)

@@ -1,0 +1,11 @@
+// Prints the table of exact win probabilities that the README shows, in Markdown.
+
+#include "game/tabelle.h"
+
+#include <cstdio>
+
+int main()
+{
+    std::fputs(winProbabilityTable().c_str(), stdout);
+    return 0;
+}
