@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QIcon>
+#include <QIconEngine>
+#include <QPainter>
 #include <QMenuBar>
 #include <QSvgRenderer>
 
@@ -42,6 +44,39 @@ QString picturePath(Picture picture)
     return {};
 }
 
+// The program's icon, drawn from its picture at whatever size the desktop asks for. Read
+// as an icon file it would go through Qt's image plugins, whose loading takes longer
+// than building the whole window.
+class PictureIcon : public QIconEngine {
+public:
+    explicit PictureIcon(const QString& path) : m_path(path), m_renderer(path) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        m_renderer.render(painter, QRectF(rect));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap picture(size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return picture;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    }
+
+    QIconEngine* clone() const override { return new PictureIcon(m_path); }
+
+private:
+    QString m_path;
+    QSvgRenderer m_renderer;
+};
+
 // What a screen reader says for controls that have no caption of their own.
 QString spokenName(const QString& name, int index)
 {
@@ -75,7 +110,7 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
     setObjectName(QStringLiteral("Wulpe"));
     setWindowTitle(QStringLiteral("Simulation"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));
+    setWindowIcon(QIcon(new PictureIcon(QStringLiteral(":/assets/icon.svg"))));
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
