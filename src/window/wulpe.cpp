@@ -65,9 +65,10 @@ public:
         return picture;
     }
 
+    // The sizes an X11 desktop is handed when it shows the window; each one is drawn.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return {{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+        return {{16, 16}, {32, 32}, {64, 64}, {128, 128}};
     }
 
     QIconEngine* clone() const override { return new PictureIcon(m_path); }
