@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <set>
@@ -345,6 +346,24 @@ void WindowTest::scrollBarStaysWithinThreeToSeven()
     for (int n = 0; n < 10; ++n)
         QTest::keyClick(&bar, Qt::Key_Down);
     QCOMPARE(bar.value(), 3);
+
+    // Every way up adds a door, every way down takes one away: keys, trough and wheel.
+    const auto after = [&bar](auto&& act) {
+        bar.setValue(5);
+        act();
+        return bar.value();
+    };
+    QCOMPARE(after([&] { QTest::keyClick(&bar, Qt::Key_PageUp); }), 6);
+    QCOMPARE(after([&] { QTest::keyClick(&bar, Qt::Key_PageDown); }), 4);
+    bar.resize(bar.width(), 200);
+    QCOMPARE(after([&] { QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(bar.width() / 2, 30)); }), 6);
+    QCOMPARE(after([&] { QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(bar.width() / 2, 170)); }), 4);
+    QCOMPARE(after([&] {
+        const QPoint p(bar.width() / 2, 100);
+        QWheelEvent wheel(p, bar.mapToGlobal(p), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&bar, &wheel);
+    }), 6);
 }
 
 void WindowTest::clickInsideAMarkerReachesTheDoor()

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -147,13 +148,18 @@ VScrollBar::VScrollBar(const Units& units, QWidget* parent)
 void VScrollBar::setLargestOnTop()
 {
     setInvertedAppearance(true);
-    // Inverted appearance moves the thumb but not the arrows' meaning: turn the single
-    // steps round so that each arrow moves the thumb towards itself.
+    // A scroll bar's keys and wheel normally move towards its smallest value at the top;
+    // here the top holds the largest, so Up, Page Up and the wheel turned up must add.
+    setInvertedControls(false);
+    // The arrow buttons and the trough do not follow the inverted appearance: turn the
+    // steps that a mouse button makes round, so a press moves the thumb towards it.
     connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
-        if (action == SliderSingleStepAdd)
-            setSliderPosition(value() - singleStep());
-        else if (action == SliderSingleStepSub)
-            setSliderPosition(value() + singleStep());
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            return;
+        if (action == SliderSingleStepAdd || action == SliderPageStepAdd)
+            setSliderPosition(value() - (action == SliderSingleStepAdd ? singleStep() : pageStep()));
+        else if (action == SliderSingleStepSub || action == SliderPageStepSub)
+            setSliderPosition(value() + (action == SliderSingleStepSub ? singleStep() : pageStep()));
     });
 }
 
