@@ -164,6 +164,32 @@ void Wulpe::buildMenu()
     cmdcopy->setObjectName(QStringLiteral("cmdcopy"));
 }
 
+// A control of the row's kind, with its caption or picture where it has one.
+Placed* Wulpe::createControl(const DesignControl& row, QWidget* container, const QString& caption)
+{
+    const auto captioned = [&](auto* control) {
+        control->setText(caption);
+        return control;
+    };
+    switch (row.kind) {
+    case Kind::Label: return captioned(new Label(m_units, container));
+    case Kind::CommandButton: return captioned(new CommandButton(m_units, container));
+    case Kind::OptionButton: return captioned(new OptionButton(m_units, container));
+    case Kind::TextBox: return captioned(new TextBox(m_units, container));
+    case Kind::Frame: return new Frame(m_units, container);
+    case Kind::VScrollBar: return new VScrollBar(m_units, container);
+    case Kind::PictureBox: return new PictureBox(m_units, container);
+    case Kind::Shape: return new Shape(m_units, container);
+    case Kind::Line: return new Line(m_units, container);
+    case Kind::Image: {
+        auto* image = new Image(m_units, container);
+        image->setPicture(m_pictures.at(static_cast<std::size_t>(row.picture) - 1));
+        return image;
+    }
+    }
+    return nullptr;
+}
+
 void Wulpe::buildControls()
 {
     for (const DesignControl& row : designControls) {
@@ -174,48 +200,8 @@ void Wulpe::buildControls()
             if (row.container)
                 container = &control(elementName(row.container, row.containerIndex))->widget();
 
-            Placed* placed = nullptr;
             const QString caption = QString::fromUtf8(row.caption);
-            switch (row.kind) {
-            case Kind::Label: {
-                auto* c = new Label(m_units, container);
-                c->setText(caption);
-                placed = c;
-                break;
-            }
-            case Kind::Frame: {
-                placed = new Frame(m_units, container);
-                break;
-            }
-            case Kind::CommandButton: {
-                auto* c = new CommandButton(m_units, container);
-                c->setText(caption);
-                placed = c;
-                break;
-            }
-            case Kind::OptionButton: {
-                auto* c = new OptionButton(m_units, container);
-                c->setText(caption);
-                placed = c;
-                break;
-            }
-            case Kind::TextBox: {
-                auto* c = new TextBox(m_units, container);
-                c->setText(caption);
-                placed = c;
-                break;
-            }
-            case Kind::VScrollBar: placed = new VScrollBar(m_units, container); break;
-            case Kind::PictureBox: placed = new PictureBox(m_units, container); break;
-            case Kind::Image: {
-                auto* c = new Image(m_units, container);
-                c->setPicture(m_pictures.at(static_cast<std::size_t>(row.picture) - 1));
-                placed = c;
-                break;
-            }
-            case Kind::Shape: placed = new Shape(m_units, container); break;
-            case Kind::Line: placed = new Line(m_units, container); break;
-            }
+            Placed* placed = createControl(row, container, caption);
 
             QWidget& w = placed->widget();
             w.setObjectName(name);

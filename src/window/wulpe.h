@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+struct DesignControl;
 class QScreen;
 class QSvgRenderer;
 
@@ -131,6 +132,7 @@ private:
 
     // Building the window from its design table.
     void buildControls();
+    Placed* createControl(const DesignControl& row, QWidget* container, const QString& caption);
     void bindControls();
     void buildMenu();
     void connectEvents();
