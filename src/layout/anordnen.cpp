@@ -20,12 +20,9 @@ float scaled(float design, double factor)
     return static_cast<float>(double(design) * factor);
 }
 
-QString elementName(const Placement& row, int i)
+QString rowElementName(const Placement& row, int i)
 {
-    const QString name = QString::fromUtf8(row.name);
-    if (row.index < 0)
-        return name;
-    return QStringLiteral("%1(%2)").arg(name).arg(row.index + row.indexStep * i);
+    return elementName(row.name, row.index < 0 ? -1 : row.index + row.indexStep * i);
 }
 
 void put(Placed& control, const Placement& row, int i, const Factors& f)
@@ -61,7 +58,7 @@ void Wulpe::FensterAnordnen()
     for (const PlacementGroup& group : placementTable) {
         for (int i = 0; i <= group.last; ++i) {
             for (const Placement& row : group.rows)
-                put(*control(elementName(row, i)), row, i, factors);
+                put(*control(rowElementName(row, i)), row, i, factors);
         }
     }
 

@@ -32,7 +32,7 @@ QWidget* boardChild(const QWidget& board, const QString& name)
 
 QWidget* boardChild(const QWidget& board, const char* name, int index)
 {
-    return boardChild(board, QStringLiteral("%1(%2)").arg(QLatin1StringView(name)).arg(index));
+    return boardChild(board, elementName(name, index));
 }
 
 // The door whose picture the shown car covers, or -1. The car stands where the door

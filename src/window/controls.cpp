@@ -386,6 +386,12 @@ void Line::paintEvent(QPaintEvent*)
     painter.drawLine(a, b);
 }
 
+QString elementName(const char* name, int index)
+{
+    const QString base = QString::fromUtf8(name);
+    return index < 0 ? base : QStringLiteral("%1(%2)").arg(base).arg(index);
+}
+
 QColor paletteColor(int index)
 {
     static constexpr std::array<QRgb, 16> colors = {

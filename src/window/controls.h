@@ -195,5 +195,8 @@ private:
     QColor m_color = Qt::black;
 };
 
+// A control's name: "imgTuer(3)" for element 3 of an array, the plain name for index -1.
+QString elementName(const char* name, int index = -1);
+
 // The classic 16-colour palette, by its usual index.
 QColor paletteColor(int index);

@@ -16,12 +16,6 @@
 
 namespace {
 
-QString elementName(const char* name, int index)
-{
-    const QString base = QString::fromUtf8(name);
-    return index < 0 ? base : QStringLiteral("%1(%2)").arg(base).arg(index);
-}
-
 void registerFontSubstitutes()
 {
     // The design's fonts are not on every desktop; these look alike and are free.
