@@ -4,6 +4,8 @@
 #include "support.h"
 
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 namespace {
@@ -69,6 +71,7 @@ private slots:
     void resetRestoresTheBoardAndNothingElse();
     void promptStandsExactlyWhileAGameIsOpen();
     void arrowAtItsLimitOpensNoGame();
+    void draggingTheThumbOpensOneGame();
     void typedDoorCountIsIgnoredAndReplaced();
     void carDoorIsUniformOverTheDoors();
 };
@@ -204,6 +207,33 @@ void BoardTest::promptStandsExactlyWhileAGameIsOpen()
     h->vscTueren->setValue(3);
     QCOMPARE(h->frmAuswahl1->Caption(), prompt);
     QCOMPARE(h->SpielLaeuft, 1);
+}
+
+void BoardTest::draggingTheThumbOpensOneGame()
+{
+    Harness h;
+    showWhole(*h);
+    VScrollBar& bar = *h->vscTueren;
+    const int games = h.random->reseeds;
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = option.sliderValue = bar.value();
+    option.upsideDown = bar.invertedAppearance();
+    const QRect thumb = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar);
+    QVERIFY(thumb.isValid());
+    // From 3 at the bottom to 7 at the top: the count and the board stay until the release.
+    QTest::mousePress(&bar, Qt::LeftButton, {}, thumb.center());
+    for (int y = thumb.center().y(); y > 0; y -= 2)
+        QTest::mouseMove(&bar, QPoint(thumb.center().x(), y));
+    QCOMPARE(bar.value(), 3);
+    QCOMPARE(h.random->reseeds, games);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(thumb.center().x(), 1));
+    QCOMPARE(bar.value(), 7);
+    QCOMPARE(h->txtTueren->text(), QStringLiteral("7"));
+    QCOMPARE(h.random->reseeds, games + 1);
 }
 
 void BoardTest::arrowAtItsLimitOpensNoGame()

@@ -122,6 +122,7 @@ void DesktopTest::doorsSayWhetherTheyAreClosedOpenedOrTheCar()
     showWhole(*h);
     for (int k = 0; k < 3; ++k) {
         QCOMPARE(spoken(h->imgTuer[k]), QStringLiteral("Tür %1: geschlossen").arg(k + 1));
+        QCOMPARE(accessible(h->imgTuer[k])->text(QAccessible::Description), QStringLiteral("Taste %1").arg(k + 1));
         QVERIFY(!accessible(h->imgTuer[k])->state().invisible);
     }
     // Doors out of play are hidden, so a screen reader passes them by.

@@ -5,8 +5,12 @@
 
 #include "game/regeln.h"
 
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -140,6 +144,11 @@ private slots:
     void clickingTheHeldDoorAgainKeepsIt();
     void startInQuizModeAbandonsTheGameUncounted();
     void clickDuringAMoveIsHandledAfterIt();
+    void inputDuringAMoveWaitsAndFollowsInOrder();
+    void closingTheWindowDuringAMoveEndsAtOnce();
+    void doubleClickOnADoorIsOneClick();
+    void doorKeysActAsClicks_data();
+    void doorKeysActAsClicks();
 
     void newDoorTakesTheOneOtherClosedDoor();
     void randomRechoiceTossesThenMayDrawTheHeldDoor();
@@ -375,20 +384,21 @@ void GameTest::onlyStepsFollowedByAPauseArePainted()
     PaintCounter counter;
     h->frmAuswahl1->installEventFilter(&counter);
 
-    // Quiz: every step of both walks is painted before its pause, nothing else.
+    // Quiz: every step of both walks is painted before its pause. The thickened marker
+    // may be painted once more in a pause, as soon as the platform's update timer lets it.
     h.random->script({drawing(2, 3)});
     h->cmdStart->click();
     QTest::qWait(20);
     counter.paints = 0;
     h->imgTuer_Click(0);
-    QCOMPARE(counter.paints, 40);
+    QVERIFY2(counter.paints == 40 || counter.paints == 41, qPrintable(QString::number(counter.paints)));
 
     // "ganzes Spiel": the candidate's steps only; "20 Spiele": nothing until the run ends.
     h->Option2[1]->click();
     QTest::qWait(20);
     counter.paints = 0;
     h->cmdStart->click();
-    QCOMPARE(counter.paints, 40);
+    QVERIFY2(counter.paints == 40 || counter.paints == 41, qPrintable(QString::number(counter.paints)));
     h->Option2[2]->click();
     QTest::qWait(20);
     counter.paints = 0;
@@ -499,6 +509,149 @@ void GameTest::clickDuringAMoveIsHandledAfterIt()
     QCOMPARE(w.shpMarker[0]->BorderWidth(), 3);
     QCOMPARE(w.shpMarker[1]->BorderWidth(), 15);
     QCOMPARE(w.AnzahlAutos, 1);
+}
+
+void GameTest::inputDuringAMoveWaitsAndFollowsInOrder()
+{
+    auto clock = std::make_unique<HookedClock>();
+    HookedClock& hooked = *clock;
+    ScriptedRandom* random = nullptr;
+    auto window = windowOn(std::move(clock), &random);
+    Wulpe& w = *window;
+    showWhole(w);
+    // Car behind door 0; the host opens door 2 after the first move.
+    random->script({drawing(0, 3), drawing(2, 3)});
+    w.cmdStart->click();
+    const auto pressDoor = [&](int door) {
+        QAccessible::queryAccessibleInterface(w.imgTuer[door])->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    };
+
+    // While door 0's move runs, a screen reader presses door 2 and "ganzes Spiel" and
+    // sets five doors, key 3 is pressed, and the window is resized.
+    struct Seen { int doors, held, moves; bool quiz, busy; float candidate; };
+    std::vector<Seen> seen;
+    hooked.onSleep = [&] {
+        if (seen.empty()) {
+            pressDoor(1);
+            QCoreApplication::postEvent(&w, new QKeyEvent(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3")));
+            QAccessible::queryAccessibleInterface(w.vscTueren)->valueInterface()->setCurrentValue(5);
+            QAccessible::queryAccessibleInterface(w.Option2[1])->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        }
+        if (seen.size() == 5)
+            w.resize(w.width() - 100, w.height() - 50);
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        seen.push_back({w.vscTueren->value(), w.GewaehlteTuer, w.AnzahlWahlen, w.Option2[0]->isChecked(),
+                        cursor && cursor->shape() == Qt::BusyCursor, w.imgDon->Left()});
+    };
+    clickCentre(w, *w.imgTuer[0]);
+
+    // The first move, then door 2's move (the last of the game), then key 3's move in
+    // the new game of five doors.
+    QCOMPARE(int(seen.size()), 41 + 20 + 41);
+    seen.resize(41);
+    for (std::size_t k = 0; k < seen.size(); ++k) {
+        QCOMPARE(seen[k].doors, 3);
+        QCOMPARE(seen[k].held, 0);
+        QCOMPARE(seen[k].moves, k < 20 ? 0 : 1);
+        QVERIFY(seen[k].quiz);
+        QVERIFY(seen[k].busy);
+        // The candidate walks on to door 0; the resize is laid out after the move.
+        if (k > 0 && k < 20)
+            QVERIFY(seen[k].candidate < seen[k - 1].candidate);
+    }
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    // In the order they reached the program: door 2 decides the game (a Wulpe), five
+    // doors open a new game, key 3 picks door 3 there, and the mode button, pressed on
+    // its timer, leaves no game open.
+    QCOMPARE(w.AnzahlSpiele, 1);
+    QCOMPARE(w.AnzahlWulpen, 1);
+    QCOMPARE(w.vscTueren->value(), 5);
+    QCOMPARE(w.GewaehlteTuer, 2);
+    QTRY_VERIFY(w.Option2[1]->isChecked());
+    QCOMPARE(w.SpielLaeuft, 0);
+}
+
+void GameTest::closingTheWindowDuringAMoveEndsAtOnce()
+{
+    auto clock = std::make_unique<HookedClock>();
+    HookedClock& hooked = *clock;
+    auto window = windowOn(std::move(clock));
+    Wulpe& w = *window;
+    showWhole(w);
+    w.Option2[1]->click();
+    w.vscTueren->setValue(7);
+    int sleepsAfterClosing = -1;
+    hooked.onSleep = [&] {
+        if (sleepsAfterClosing >= 0)
+            ++sleepsAfterClosing;
+        else if (hooked.sleeps.size() == 3) {
+            sleepsAfterClosing = 0;
+            w.close();
+            // Clicks that wait behind the closing are never handled.
+            postClick(*w.cmdStart);
+        }
+    };
+    QTimer::singleShot(0, &w, [&] { clickCentre(w, *w.cmdStart); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(sleepsAfterClosing, 0);
+    QCOMPARE(w.AnzahlSpiele, 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.AnzahlSpiele, 1);
+}
+
+void GameTest::doubleClickOnADoorIsOneClick()
+{
+    Harness h;
+    showWhole(*h);
+    h.random->script({drawing(2, 3)});
+    h->cmdStart->click();
+    const QPoint door = h->imgTuer[0]->mapTo(h.window.get(), h->imgTuer[0]->rect().center());
+    QTest::mouseDClick(h->windowHandle(), Qt::LeftButton, {}, door);
+    QCoreApplication::processEvents();
+    QCOMPARE(h->AnzahlWahlen, 1);
+    QCOMPARE(h->shpMarker[0]->BorderWidth(), 3);
+}
+
+void GameTest::doorKeysActAsClicks_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("inTextBox");
+    QTest::addColumn<int>("movedDoor");  // -1: no move
+    QTest::newRow("1") << int(Qt::Key_1) << int(Qt::NoModifier) << false << 0;
+    QTest::newRow("3 on the number pad") << int(Qt::Key_3) << int(Qt::KeypadModifier) << false << 2;
+    QTest::newRow("4 with three doors") << int(Qt::Key_4) << int(Qt::NoModifier) << false << -1;
+    QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << false << -1;
+    QTest::newRow("1 typed into the door count") << int(Qt::Key_1) << int(Qt::NoModifier) << true << -1;
+}
+
+void GameTest::doorKeysActAsClicks()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, inTextBox);
+    QFETCH(int, movedDoor);
+    Harness h;
+    showWhole(*h);
+    h->activateWindow();
+    h.random->script({drawing(1, 3), drawing(1, 3)});
+    h->cmdStart->click();
+    QWidget& focus = inTextBox ? static_cast<QWidget&>(*h->txtTueren) : static_cast<QWidget&>(*h->cmdStart);
+    focus.setFocus();
+    QTest::keyClick(h->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(h->AnzahlWahlen, movedDoor < 0 ? 0 : 1);
+    if (movedDoor >= 0)
+        QCOMPARE(h->shpMarker[movedDoor]->BorderWidth(), 3);
+    QCOMPARE(h->vscTueren->value(), 3);
+
+    // In "ganzes Spiel", or once the game is decided, a key does as little as a click.
+    h->Option2[1]->click();
+    const GameState before = stateOf(*h);
+    QTest::keyClick(h->windowHandle(), Qt::Key_2);
+    QVERIFY(stateOf(*h) == before);
 }
 
 void GameTest::newDoorTakesTheOneOtherClosedDoor()

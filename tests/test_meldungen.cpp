@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -177,8 +178,23 @@ void MeldungenTest::endeLeavesTheEventLoopWithoutAQuestion()
     Harness h;
     showWhole(*h);
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
-    QCOMPARE(runUntilTheProgramEnds(*h, [&] { QTest::mouseClick(h->cmdEnde, Qt::LeftButton); }), 0);
+    // Clicks that wait behind "Ende" are never handled: no door moves, no game opens.
+    const int draws = h.random->draws;
+    const auto click = [](QWidget& widget) {
+        const QPointF centre = QRectF(widget.rect()).center();
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(&widget, new QMouseEvent(type, centre, widget.mapToGlobal(centre),
+                                                                 Qt::LeftButton, Qt::LeftButton, {}));
+    };
+    QCOMPARE(runUntilTheProgramEnds(*h, [&] {
+        click(*h->cmdEnde);
+        click(*h->imgTuer[0]);
+        click(*h->cmdStart);
+    }), 0);
     QCOMPARE(quitting.count(), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(h->AnzahlWahlen, 0);
+    QCOMPARE(h.random->draws, draws);
 }
 
 void MeldungenTest::closingTheWindowEndsTheProgram()

@@ -2,6 +2,10 @@
 
 #include "regeln.h"
 
+#include "window/inputhold.h"
+
+#include <QKeyEvent>
+
 #include <array>
 
 // The runner: "Spielstart" opens a quiz game or plays one or twenty whole games with the
@@ -25,6 +29,7 @@ Strategy strategyOf(const std::array<OptionButton*, 15>& Option1, int decision)
 
 void Wulpe::cmdStart_Click()
 {
+    const InputHold::Scope hold(*m_hold);
     if (Option2[0]->Value())
         SpielVorbereiten();
     if (Option2[1]->Value())
@@ -63,10 +68,24 @@ void Wulpe::imgTuer_Click(std::int16_t Index)
         return;
     if (Zustand(Index) != 0)
         return;
+    const InputHold::Scope hold(*m_hold);
     setZustand(Index, 1);
     GewaehlteTuer = Index;
     Spielzug();
     // The held door is free again after its move, as after every move of a run: the last
     // move of a game would otherwise leave it in state 1 once the move is over.
     setZustand(Index, 0);
+}
+
+void Wulpe::keyPressEvent(QKeyEvent* event)
+{
+    // A door that can be clicked is one on show; a key held down clicks it once.
+    const int door = event->key() - Qt::Key_1;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (door < 0 || door >= int(imgTuer.size()) || modifiers != Qt::NoModifier || event->isAutoRepeat()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (imgTuer[door]->isVisible())
+        emit imgTuer[door]->Click();
 }

@@ -2,6 +2,8 @@
 
 #include "regeln.h"
 
+#include "window/inputhold.h"
+
 // One move of a game: the candidate walks to the held door, then the host opens a door,
 // or, at the last move, every door is opened and the game is counted.
 
@@ -80,13 +82,19 @@ void Wulpe::walk(Image& figure, int door, double pauseAfterStep)
 }
 
 // Sleeps rather than spins. The clock is monotonic, and a wake-up that comes early
-// sleeps again, so a pause never ends before its length nor hangs.
+// sleeps again, so a pause never ends before its length nor hangs. Between sleeps the
+// desktop's own events go through while the user's input waits; once the program
+// ends, no pause holds it up.
 void Wulpe::pause(double PauseDauer)
 {
     Clock& clock = *m_services.clock;
     const double PauseBeginn = clock.seconds();
-    while (clock.seconds() < PauseBeginn + PauseDauer)
+    while (clock.seconds() < PauseBeginn + PauseDauer) {
+        m_hold->letPlatformThrough();
+        if (m_hold->ended())
+            return;
         clock.sleepUntil(PauseBeginn + PauseDauer);
+    }
 }
 
 std::vector<int> Wulpe::doorStates() const

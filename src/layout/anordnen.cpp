@@ -1,6 +1,7 @@
 #include "window/wulpe.h"
 
 #include "layout/platzierung.h"
+#include "window/inputhold.h"
 
 #include <QScreen>
 #include <QWindow>
@@ -88,8 +89,23 @@ void Wulpe::followScreen(QScreen* screen)
     disconnect(m_screenSize);
     if (screen) {
         m_screenResolution = connect(screen, &QScreen::logicalDotsPerInchChanged, this,
-                                     &Wulpe::FensterAnordnen);
-        m_screenSize = connect(screen, &QScreen::geometryChanged, this, &Wulpe::FensterAnordnen);
+                                     &Wulpe::layOutWhenFree);
+        m_screenSize = connect(screen, &QScreen::geometryChanged, this, &Wulpe::layOutWhenFree);
     }
-    FensterAnordnen();
+    layOutWhenFree();
+}
+
+void Wulpe::layOutWhenFree()
+{
+    if (!m_hold->holding()) {
+        Form_Resize();
+        return;
+    }
+    if (m_layoutWaiting)
+        return;
+    m_layoutWaiting = true;
+    m_hold->enqueue([this] {
+        m_layoutWaiting = false;
+        Form_Resize();
+    });
 }

@@ -1,16 +1,29 @@
 #include "accessibility.h"
 
 #include "controls.h"
+#include "inputhold.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMetaObject>
+#include <QPointer>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace {
+
+// Runs what a screen reader asked for from the event loop, behind the user's input that
+// waits for a move to end.
+void afterWaitingInput(QWidget& control, std::function<void()> action)
+{
+    if (InputHold* hold = InputHold::of(control))
+        hold->enqueue(std::move(action));
+    else
+        QMetaObject::invokeMethod(&control, std::move(action), Qt::QueuedConnection);
+}
 
 // The index k of a control named "name(k)", or -1.
 int indexIn(const QWidget& control, QStringView name)
@@ -103,6 +116,9 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        // A door is also pressed by the key of its number.
+        if (t == QAccessible::Description && isDoor())
+            return QStringLiteral("Taste %1").arg(slot() + 1);
         // Of the pictures of one slot, only the one on show speaks for the door; the
         // hidden ones keep their plain names for whoever lists them all.
         if (t != QAccessible::Name || !widget()->parentWidget() || widget()->isHidden())
@@ -121,10 +137,13 @@ public:
 
     void doAction(const QString& action) override
     {
-        // Queued like a click of the mouse, so that a move with its pauses does not
-        // hold up the assistive technology that asked for it.
+        // Queued like a click of the mouse, behind whatever input waits, so that a move
+        // with its pauses does not hold up the assistive technology that asked for it.
         if (isDoor() && action == pressAction())
-            QMetaObject::invokeMethod(static_cast<Image*>(widget()), &Image::Click, Qt::QueuedConnection);
+            afterWaitingInput(*widget(), [door = QPointer<Image>(static_cast<Image*>(widget()))] {
+                if (door)
+                    emit door->Click();
+            });
     }
 
 private:
@@ -140,6 +159,40 @@ private:
             return carDoor(*widget()->parentWidget());
         return -1;
     }
+};
+
+// The door count: a value a screen reader may set. Set during a move, it waits like a
+// turn of the mouse wheel would, so the game never sees its door count change under it.
+class DoorCount : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit DoorCount(VScrollBar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? QString::number(bar().value()) : QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return bar().value(); }
+    QVariant maximumValue() const override { return bar().maximum(); }
+    QVariant minimumValue() const override { return bar().minimum(); }
+    QVariant minimumStepSize() const override { return bar().singleStep(); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        afterWaitingInput(*widget(), [target = QPointer<QScrollBar>(&bar()), count = value.toInt()] {
+            if (target)
+                target->setValue(count);
+        });
+    }
+
+private:
+    QScrollBar& bar() const { return *static_cast<QScrollBar*>(widget()); }
 };
 
 // A statistics box: static text whose name carries what is printed in it.
@@ -236,6 +289,8 @@ QAccessibleInterface* controlInterface(const QString&, QObject* object)
         return new PrintBox(box);
     if (auto* frame = dynamic_cast<Frame*>(widget))
         return new CaptionedFrame(frame);
+    if (auto* bar = dynamic_cast<VScrollBar*>(widget))
+        return new DoorCount(bar);
     if (dynamic_cast<Shape*>(widget))
         return new SpeakingWidget(widget, QAccessible::Graphic);
     if (dynamic_cast<Line*>(widget))

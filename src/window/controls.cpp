@@ -148,6 +148,7 @@ VScrollBar::VScrollBar(const Units& units, QWidget* parent)
 void VScrollBar::setLargestOnTop()
 {
     setInvertedAppearance(true);
+    setTracking(false);
     // A scroll bar's keys and wheel normally move towards its smallest value at the top;
     // here the top holds the largest, so Up, Page Up and the wheel turned up must add.
     setInvertedControls(false);
@@ -274,6 +275,11 @@ void Image::paintEvent(QPaintEvent*)
 void Image::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton;
+}
+
+void Image::mouseDoubleClickEvent(QMouseEvent*)
+{
+    m_pressed = false;
 }
 
 void Image::mouseReleaseEvent(QMouseEvent* event)

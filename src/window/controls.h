@@ -104,6 +104,7 @@ class VScrollBar : public QScrollBar, public Placed {
 public:
     VScrollBar(const Units& units, QWidget* parent);
     // Puts the largest value at the top, with the upper arrow (and the Up key) adding one.
+    // A dragged thumb changes the value once, where it is released.
     void setLargestOnTop();
 };
 
@@ -145,6 +146,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double-click is no new click: a door acts once either way.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

@@ -2,6 +2,9 @@
 
 #include "wulpe.h"
 
+#include "inputhold.h"
+
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -70,6 +73,16 @@ void Wulpe::cmdcopy_Click()
 
 void Wulpe::cmdEnde_Click()
 {
-    // Nothing is kept between runs, so there is nothing to save or to ask about.
+    // Nothing is kept between runs, so there is nothing to save or to ask about. Clicks
+    // that wait behind "Ende" are never handled.
+    m_hold->end();
     QCoreApplication::exit(0);
+}
+
+void Wulpe::closeEvent(QCloseEvent* event)
+{
+    m_hold->end();
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::exit(0);
 }

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <random>
@@ -43,8 +44,8 @@ double SystemClock::seconds()
 void SystemClock::sleepUntil(double reading)
 {
     using namespace std::chrono;
-    const auto target = steady_clock::time_point(
-        duration_cast<steady_clock::duration>(duration<double>(reading)));
+    const auto target = steady_clock::time_point(duration_cast<steady_clock::duration>(
+        duration<double>(std::min(reading, seconds() + Slice))));
     std::this_thread::sleep_until(target);
 }
 

@@ -27,7 +27,8 @@ public:
     virtual ~Clock() = default;
     // Seconds on a monotonic clock: never jumps at midnight or when the wall clock is set.
     virtual double seconds() = 0;
-    // Sleeps until seconds() has reached the given reading, or a little past it.
+    // Sleeps until seconds() has reached the given reading, or a little past it. It may
+    // wake up earlier; the caller then sleeps again.
     virtual void sleepUntil(double reading) = 0;
 };
 
@@ -53,8 +54,10 @@ private:
     const QWidget* m_window = nullptr;
 };
 
+// Sleeps at most a slice at a time, so that a pause can answer the desktop in between.
 class SystemClock : public Clock {
 public:
+    static constexpr double Slice = 0.01;
     double seconds() override;
     void sleepUntil(double reading) override;
 };

@@ -1,6 +1,7 @@
 #include "wulpe.h"
 
 #include "entwurf.h"
+#include "inputhold.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -98,7 +99,7 @@ QString spokenName(const QString& name, int index)
 } // namespace
 
 Wulpe::Wulpe(Services services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services))
+    : QMainWindow(parent), m_services(std::move(services)), m_hold(new InputHold(*this))
 {
     registerFontSubstitutes();
     m_services.screen->follow(*this);
@@ -330,5 +331,5 @@ void Wulpe::setClientSize(float widthTwips, float heightTwips)
 void Wulpe::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
+    layOutWhenFree();
 }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+class InputHold;
 class QAction;
 struct DesignControl;
 class QScreen;
@@ -107,6 +108,10 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Closing the window ends the program at once, also during a move.
+    void closeEvent(QCloseEvent* event) override;
+    // Keys 1 to 7, on the main keyboard or the number pad, act as clicks on the doors.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Private procedures of the window.
@@ -121,6 +126,9 @@ private:
 
     // Lays the window out again when it moves to another screen or its screen changes.
     void followScreen(QScreen* screen);
+    // Lays the window out now, or once the move that holds the input is over, so that no
+    // figure jumps in the middle of a walk.
+    void layOutWhenFree();
 
     // Helpers of the move, the runner and the statistics.
     std::vector<int> doorStates() const;
@@ -143,6 +151,8 @@ private:
     T* find(const char* name, int index = -1) const;
 
     Services m_services;
+    InputHold* m_hold = nullptr;
+    bool m_layoutWaiting = false;
     Units m_units;
     QHash<QString, Placed*> m_controls;
     std::array<QSvgRenderer*, 5> m_pictures{};

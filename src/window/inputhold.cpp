@@ -1,0 +1,117 @@
+#include "inputhold.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+#include <memory>
+
+InputHold::InputHold(QWidget& window) : QObject(&window), m_window(window)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+InputHold::~InputHold()
+{
+    if (m_busyCursor)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+InputHold::Scope::Scope(InputHold& hold) : m_hold(hold)
+{
+    ++m_hold.m_depth;
+}
+
+InputHold::Scope::~Scope()
+{
+    if (--m_hold.m_depth == 0)
+        m_hold.release();
+}
+
+void InputHold::end()
+{
+    m_ended = true;
+    m_waiting.clear();
+}
+
+void InputHold::letPlatformThrough()
+{
+    if (!m_busyCursor) {
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+        m_busyCursor = true;
+    }
+    // The platform keeps the user's input in its queue; what tests or a screen reader
+    // post directly is caught by the filter below.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void InputHold::enqueue(std::function<void()> action)
+{
+    if (m_ended)
+        return;
+    m_waiting.push_back(std::move(action));
+    if (!holding() && !m_replayPosted) {
+        m_replayPosted = true;
+        QMetaObject::invokeMethod(this, &InputHold::replay, Qt::QueuedConnection);
+    }
+}
+
+InputHold* InputHold::of(const QWidget& control)
+{
+    return control.window()->findChild<InputHold*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void InputHold::release()
+{
+    if (m_busyCursor) {
+        QGuiApplication::restoreOverrideCursor();
+        m_busyCursor = false;
+    }
+    if (!m_waiting.empty() && !m_replayPosted) {
+        m_replayPosted = true;
+        QMetaObject::invokeMethod(this, &InputHold::replay, Qt::QueuedConnection);
+    }
+}
+
+// An action that starts a move holds the input again; what waits behind it stays queued
+// and follows when that move is over.
+void InputHold::replay()
+{
+    m_replayPosted = false;
+    while (!holding() && !m_ended && !m_waiting.empty()) {
+        const std::function<void()> action = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        action();
+    }
+}
+
+bool InputHold::eventFilter(QObject* receiver, QEvent* event)
+{
+    if (!holding() && !m_ended)
+        return false;
+    const auto* widget = qobject_cast<QWidget*>(receiver);
+    const bool mine = widget ? widget->window() == &m_window
+                             : receiver == m_window.windowHandle() && receiver;
+    if (!mine)
+        return false;
+    // A button pressed or a slider stepped through the accessibility interface acts on a
+    // repeating timer of its own: skipped now, it fires again once the hold is over.
+    if (event->type() == QEvent::Timer)
+        return qobject_cast<QAbstractButton*>(receiver) || qobject_cast<QAbstractSlider*>(receiver);
+    if (!event->isInputEvent())
+        return false;
+    if (!m_ended) {
+        std::shared_ptr<QEvent> held(event->clone());
+        QPointer<QObject> target(receiver);
+        m_waiting.push_back([target, held] {
+            if (target)
+                QCoreApplication::sendEvent(target, held.get());
+        });
+    }
+    return true;
+}
