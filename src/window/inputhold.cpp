@@ -45,9 +45,10 @@ void InputHold::letPlatformThrough()
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
         m_busyCursor = true;
     }
-    // The platform keeps the user's input in its queue; what tests or a screen reader
-    // post directly is caught by the filter below.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Every event goes through, so that closing the window ends the program at once (the
+    // platform would count the close as user input and keep it back); the filter below
+    // takes the user's input aside.
+    QCoreApplication::processEvents();
 }
 
 void InputHold::enqueue(std::function<void()> action)
@@ -105,6 +106,12 @@ bool InputHold::eventFilter(QObject* receiver, QEvent* event)
         return qobject_cast<QAbstractButton*>(receiver) || qobject_cast<QAbstractSlider*>(receiver);
     if (!event->isInputEvent())
         return false;
+    // A key's shortcut is looked for before the key is delivered: claimed here, the key
+    // itself comes, waits and is handled as a key.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
     if (!m_ended) {
         std::shared_ptr<QEvent> held(event->clone());
         QPointer<QObject> target(receiver);

@@ -38,8 +38,9 @@ public:
     bool ended() const { return m_ended; }
     void end();
 
-    // Lets the platform's pending non-input events through once. The first call in a
-    // hold shows the busy cursor, so that a class sees why its clicks wait.
+    // Lets the platform's pending events through once, the user's input taken aside.
+    // The first call in a hold shows the busy cursor, so that a class sees why its
+    // clicks wait.
     void letPlatformThrough();
 
     // Runs an action after every input that came before it, from the event loop: at
