@@ -130,6 +130,8 @@ def main(program):
     seven_door_game(window, places)
     game = pinger.run(9.0)
     figure("ping_seven_door_game_max_ms", max(game))
+    figure("ping_seven_door_game_p99_ms", sorted(game)[len(game) * 99 // 100])
+    print("# slowest:", sorted(((round(d), i) for i, d in enumerate(game)), reverse=True)[:5], flush=True)
     figure("pings_during_game", len(game))
 
     # The window closed in the middle of a game: the program ends at once.

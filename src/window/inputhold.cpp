@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
-#include <QWindow>
 
 #include <memory>
 
@@ -95,10 +94,11 @@ bool InputHold::eventFilter(QObject* receiver, QEvent* event)
 {
     if (!holding() && !m_ended)
         return false;
+    // Taken aside where they reach the window's controls: the window itself still sees
+    // them when they come, so that it knows where the mouse is and which control a
+    // press belongs to.
     const auto* widget = qobject_cast<QWidget*>(receiver);
-    const bool mine = widget ? widget->window() == &m_window
-                             : receiver == m_window.windowHandle() && receiver;
-    if (!mine)
+    if (!widget || widget->window() != &m_window)
         return false;
     // A button pressed or a slider stepped through the accessibility interface acts on a
     // repeating timer of its own: skipped now, it fires again once the hold is over.
