@@ -100,8 +100,8 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     setBoardFacts(*frmAuswahl1, [this] { return boardFacts(); });
 }
 
-// The board outlives the window's own members while the controls are destroyed: from now
-// on it knows nothing of a game.
+// The controls are destroyed after the window's own members: from here on the door board
+// tells the accessibility layer nothing of a game.
 Wulpe::~Wulpe()
 {
     setBoardFacts(*frmAuswahl1, {});
