@@ -59,6 +59,34 @@ Harness::Harness(bool load, ScreenSpec screen, unsigned seed)
         window->Form_Load();
 }
 
+void openQuiz(Harness& h, int doorCount, int car)
+{
+    h->vscTueren->setValue(doorCount);
+    h.random->script({drawing(car, doorCount)});
+    h->cmdStart->click();
+    QCOMPARE(h->AutoTuer, car);
+}
+
+void scriptDoors(Harness& h, const QList<int>& doors, int doorCount)
+{
+    for (int door : doors)
+        h.random->script({drawing(door, doorCount)});
+}
+
+void playQuiz(Harness& h, int doorCount, int car, const QList<int>& clicks, const QList<int>& hosts)
+{
+    openQuiz(h, doorCount, car);
+    scriptDoors(h, hosts, doorCount);
+    for (int door : clicks)
+        h->imgTuer_Click(std::int16_t(door));
+}
+
+void clickUntilDecided(Wulpe& window, int door)
+{
+    for (int move = window.AnzahlWahlen; move < window.vscTueren->value() - 1; ++move)
+        window.imgTuer_Click(std::int16_t(door));
+}
+
 GameState stateOf(const Wulpe& w)
 {
     GameState s{w.AnzahlSpiele, w.AnzahlAutos, w.AnzahlWulpen, w.AutoTuer, w.GewaehlteTuer,

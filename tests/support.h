@@ -80,6 +80,21 @@ struct Harness {
     std::unique_ptr<Wulpe> window;
 };
 
+// Opens a quiz game with N doors whose car stands behind `car`.
+void openQuiz(Harness& h, int doorCount, int car);
+
+// Scripts draws that name the given doors, in order.
+void scriptDoors(Harness& h, const QList<int>& doors, int doorCount);
+
+// Plays a quiz game through the door handler: N doors, the car behind `car`, the player
+// clicks the doors of `clicks` and the host opens those of `hosts`, in order. N - 1
+// clicks decide the game.
+void playQuiz(Harness& h, int doorCount, int car, const QList<int>& clicks, const QList<int>& hosts);
+
+// Clicks door `door` through the handler until the open game is decided: the host never
+// opens the held door.
+void clickUntilDecided(Wulpe& window, int door);
+
 // What the user can see of the game and what the game holds: the counters, the open
 // game, the door board, the settings and the statistics boxes. A box, typed text or a
 // click that counts for nothing must leave it as it was.

@@ -38,25 +38,6 @@ void expectRest(Wulpe& w)
     QCOMPARE(w.AnzahlWahlen, 0);
 }
 
-// Makes the board look like a decided game with n doors: every door but the car's open.
-void decideByHand(Wulpe& w, int n, int car)
-{
-    for (int k = 0; k < n; ++k) {
-        w.imgTuer[k]->hide();
-        if (k != car) {
-            w.imgWulpe[k]->show();
-            w.imgTuer[k]->setTag(QStringLiteral("2"));
-        }
-        w.shpMarker[k]->setBorderWidth(3 + 2 * k);
-    }
-    w.imgAuto->setRect(w.imgTuer[car]->Left(), w.imgTuer[car]->Top(), 972, 1452);
-    w.imgAuto->show();
-    w.shpMarker[car]->setBorderWidth(15);
-    w.shpMarker[car]->setBorderColor(paletteColor(12));
-    w.frmAuswahl1->setCaption(QString());
-    w.SpielLaeuft = 0;
-}
-
 } // namespace
 
 class BoardTest : public QObject {
@@ -141,9 +122,12 @@ void BoardTest::doorCountAndModeDecideWhatShows()
 void BoardTest::fewerDoorsHideTheOpenedSlots()
 {
     Harness h;
+    // A game of seven doors with the car behind door 5, played to its end.
     h->Option2[2]->click();
+    h.random->script({drawing(5, 7)});
     h->vscTueren->setValue(7);
-    decideByHand(*h, 7, 5);
+    clickUntilDecided(*h, 0);
+    QVERIFY(!h->imgAuto->isHidden());
     h->vscTueren->setValue(3);
     expectBoard(*h, 3, 1);
     expectRest(*h);
@@ -155,16 +139,19 @@ void BoardTest::fewerDoorsHideTheOpenedSlots()
 void BoardTest::resetRestoresTheBoardAndNothingElse()
 {
     Harness h;
+    // One whole game of five doors with the car behind door 2.
     h->Option2[1]->click();
     h->vscTueren->setValue(5);
-    decideByHand(*h, 5, 2);
+    h.random->script({drawing(2, 5)});
+    h->cmdStart->click();
+    QVERIFY(!h->imgAuto->isHidden());
     h->imgDon->setLeft(1234);
     h->imgModerator->setLeft(4321);
     h->AnzahlSpiele = 7;
     h->AnzahlAutos = 4;
     h->AnzahlWulpen = 3;
+    h->Picture1[0]->Cls();
     h->Picture1[0]->Print(QStringLiteral(" 7 "));
-    h->AnzahlWahlen = 4;
 
     h->Option2[0]->click();
 

@@ -4,10 +4,13 @@
 
 #include "support.h"
 
+#include "window/accessibility.h"
+
 #include <QAccessible>
 #include <QFile>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QTest>
 
 namespace {
@@ -40,24 +43,6 @@ QAccessible::Role expectedRole(Placed* control)
     if (dynamic_cast<Shape*>(control)) return QAccessible::Graphic;
     if (dynamic_cast<Line*>(control)) return QAccessible::Separator;
     return QAccessible::NoRole;
-}
-
-// What the move does to the board when the host opens a door, and when the game ends
-// on the car's door, with the player's final door marked.
-void openDoor(Wulpe& w, int door)
-{
-    w.imgTuer[door]->hide();
-    w.imgWulpe[door]->show();
-}
-
-void showCar(Wulpe& w, int door, int heldDoor)
-{
-    w.imgAuto->setTop(w.imgTuer[door]->Top());
-    w.imgAuto->setLeft(w.imgTuer[door]->Left());
-    w.imgTuer[door]->hide();
-    w.imgAuto->show();
-    w.shpMarker[heldDoor]->setBorderWidth(15);
-    w.shpMarker[heldDoor]->setBorderColor(paletteColor(12));
 }
 
 } // namespace
@@ -129,16 +114,17 @@ void DesktopTest::doorsSayWhetherTheyAreClosedOpenedOrTheCar()
     QVERIFY(accessible(h->imgTuer[3])->state().invisible);
     QCOMPARE(spoken(h->imgTuer[3]), QStringLiteral("Tür 4"));
 
-    openDoor(*h, 1);
+    // The player holds door 0, the host opens door 1; the car stands behind door 2.
+    openQuiz(h, 3, 2);
+    scriptDoors(h, {1}, 3);
+    h->imgTuer_Click(0);
     QVERIFY(accessible(h->imgTuer[1])->state().invisible);
     QCOMPARE(spoken(h->imgWulpe[1]), QStringLiteral("Tür 2: geöffnet, eine Wulpe"));
     QCOMPARE(accessible(h->imgWulpe[1])->role(), QAccessible::Graphic);
     QVERIFY(!accessible(h->imgWulpe[1])->state().invisible);
 
     // The last move: the held door 0 turns out a Wulpe, the car stands behind door 2.
-    h->shpMarker[0]->setBorderWidth(3);
-    openDoor(*h, 0);
-    showCar(*h, 2, 0);
+    h->imgTuer_Click(0);
     QCOMPARE(spoken(h->imgWulpe[0]), QStringLiteral("Tür 1: geöffnet, eine Wulpe, zuletzt gewählt"));
     QCOMPARE(spoken(h->imgWulpe[1]), QStringLiteral("Tür 2: geöffnet, eine Wulpe"));
     QCOMPARE(spoken(h->imgAuto), QStringLiteral("Tür 3: das Auto"));
@@ -155,19 +141,29 @@ void DesktopTest::doorsSayWhetherTheyAreClosedOpenedOrTheCar()
 
 void DesktopTest::doorsCountHowOftenTheyWereChosen()
 {
-    Harness h;
-    h->vscTueren->setValue(7);
-    // A marker grows by two each time its door is held.
     const QStringList said = {"geschlossen", "geschlossen, einmal gewählt", "geschlossen, zweimal gewählt",
                               "geschlossen, dreimal gewählt", "geschlossen, viermal gewählt",
                               "geschlossen, fünfmal gewählt", "geschlossen, sechsmal gewählt"};
-    for (int k = 0; k < 7; ++k) {
-        h->shpMarker[k]->setBorderWidth(1 + 2 * k);
-        QCOMPARE(spoken(h->imgTuer[k]), QStringLiteral("Tür %1: %2").arg(k + 1).arg(said[k]));
+    // Seven doors, the player holds door 4 in every move: it counts up until the last
+    // move, which ends the game on it.
+    Harness h;
+    openQuiz(h, 7, 4);
+    scriptDoors(h, {0, 1, 2, 3, 5}, 7);
+    for (int move = 1; move <= 5; ++move) {
+        h->imgTuer_Click(4);
+        QCOMPARE(spoken(h->imgTuer[4]), QStringLiteral("Tür 5: %1").arg(said[move]));
+        QCOMPARE(spoken(h->imgTuer[6]), QStringLiteral("Tür 7: geschlossen"));
     }
-    // The player's final door is marked thick and bright red.
-    showCar(*h, 4, 4);
+    h->imgTuer_Click(4);
     QCOMPARE(spoken(h->imgAuto), QStringLiteral("Tür 5: das Auto, zuletzt gewählt"));
+
+    // More choices than a game of seven doors leaves to one door but the last: the words
+    // go on as far as six.
+    setBoardFacts(*h->frmAuswahl1, [] { return BoardFacts{-1, {0, 1, 2, 3, 4, 5, 6}, -1}; });
+    h->vscTueren->setValue(3);
+    h->vscTueren->setValue(7);
+    for (int k = 0; k < 7; ++k)
+        QCOMPARE(spoken(h->imgTuer[k]), QStringLiteral("Tür %1: %2").arg(k + 1).arg(said[k]));
 }
 
 void DesktopTest::carIsSpokenOnTheDoorItStandsOn()
@@ -175,12 +171,14 @@ void DesktopTest::carIsSpokenOnTheDoorItStandsOn()
     for (int car = 0; car < 7; ++car) {
         Harness h;
         showWhole(*h);
-        h->vscTueren->setValue(7);
-        for (int k = 0; k < 7; ++k) {
-            if (k != car)
-                openDoor(*h, k);
+        // The player holds door 6 - car throughout; the host opens the other doors.
+        const int held = 6 - car;
+        QList<int> hosts;
+        for (int k = 0; k < 7 && hosts.size() < 5; ++k) {
+            if (k != car && k != held)
+                hosts << k;
         }
-        showCar(*h, car, 6 - car);
+        playQuiz(h, 7, car, QList<int>(6, held), hosts);
         QCOMPARE(spoken(h->imgAuto), QStringLiteral("Tür %1: das Auto%2")
                                          .arg(car + 1)
                                          .arg(car == 3 ? ", zuletzt gewählt" : ""));
@@ -252,15 +250,25 @@ void DesktopTest::doorBoardSpeaksItsPrompt()
 
 void DesktopTest::windowIconIsTheInstalledIcon()
 {
+    // The desktop entry names the icon installed under the program's id, the name the
+    // program gives the desktop.
+    QFile entry(QStringLiteral(WULPE_BINARY_DIR "/" WULPE_APP_ID ".desktop"));
+    QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QVERIFY(QString::fromUtf8(entry.readAll()).split(u'\n').contains(QStringLiteral("Icon=" WULPE_APP_ID)));
+
+    // A scalable application icon is square, and the window hands the desktop a drawn
+    // picture at each size it offers.
+    const QSize drawing = QSvgRenderer(QStringLiteral(":/assets/icon.svg")).defaultSize();
+    QVERIFY(!drawing.isEmpty());
+    QCOMPARE(drawing.width(), drawing.height());
     Harness h(false);
-    QVERIFY(!h->windowIcon().isNull());
-    QVERIFY(!h->windowIcon().pixmap(48, 48).isNull());
-    // The compiled-in icon is the file that is installed into the icon theme.
-    QFile compiled(QStringLiteral(":/assets/icon.svg"));
-    QFile installed(QStringLiteral(WULPE_SOURCE_DIR "/assets/icon.svg"));
-    QVERIFY(compiled.open(QIODevice::ReadOnly));
-    QVERIFY(installed.open(QIODevice::ReadOnly));
-    QCOMPARE(compiled.readAll(), installed.readAll());
+    const QList<QSize> sizes = h->windowIcon().availableSizes();
+    QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(128, 128)));
+    for (const QSize size : sizes) {
+        const QImage picture = h->windowIcon().pixmap(size).toImage();
+        QCOMPARE(picture.size(), size);
+        QCOMPARE(picture.pixelColor(size.width() / 2, size.height() / 2).alpha(), 255);
+    }
 }
 
 QTEST_MAIN(DesktopTest)

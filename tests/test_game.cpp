@@ -20,23 +20,9 @@
 
 namespace {
 
+using enum DoorState;
+
 const QString Prompt = QStringLiteral("Klicke auf die gewünschte Tür");
-
-// Opens a quiz game with N doors whose car stands behind `car`.
-void openQuiz(Harness& h, int doorCount, int car)
-{
-    h->vscTueren->setValue(doorCount);
-    h.random->script({drawing(car, doorCount)});
-    h->cmdStart->click();
-    QCOMPARE(h->AutoTuer, car);
-}
-
-// Scripts draws that name the given doors, in order.
-void scriptDoors(Harness& h, const QList<int>& doors, int doorCount)
-{
-    for (int door : doors)
-        h.random->script({drawing(door, doorCount)});
-}
 
 // Where a figure stands after walking to a door: each step covers a fifth of the
 // remaining way, in single precision.
@@ -160,7 +146,7 @@ private slots:
 void GameTest::hostDrawRejectsHeldCarAndOpenDoors()
 {
     // Door 1 is held, door 3 open, the car behind door 4: only doors 0 and 2 may open.
-    const std::vector<int> states = {0, 1, 0, 2, 0};
+    const std::vector<DoorState> states = {Free, Held, Free, Opened, Free};
     for (int candidate = 0; candidate < 5; ++candidate) {
         ScriptedRandom random;
         random.script({drawing(candidate, 5), drawing(2, 5)});
@@ -175,7 +161,7 @@ void GameTest::lastDoorIsTheClosedOneWithoutTheCar()
 {
     // Held door 1 (state 1) and closed door 4 remain. The host opens the held door when it
     // hides a non-prize, the other door when the player holds the car.
-    const std::vector<int> states = {2, 1, 2, 2, 0};
+    const std::vector<DoorState> states = {Opened, Held, Opened, Opened, Free};
     ScriptedRandom random(7);
     for (int game = 0; game < 50; ++game) {
         QCOMPARE(drawLastDoor(random, states, 4), 1);
@@ -218,7 +204,7 @@ void GameTest::oneMoveOpensOneFreeNonPrizeDoor()
     QCOMPARE(h->frmAuswahl1->Caption(), Prompt);
     for (int k = 0; k < 7; ++k) {
         const bool inPlay = k < doors;
-        QCOMPARE(h->Zustand(k), k == opened ? 2 : 0);
+        QCOMPARE(h->Zustand(k), k == opened ? Opened : Free);
         QCOMPARE(h->imgTuer[k]->isHidden(), !inPlay || k == opened);
         QCOMPARE(h->imgWulpe[k]->isHidden(), k != opened);
         QCOMPARE(h->shpMarker[k]->BorderWidth(), k == held ? 3 : 1);
@@ -260,8 +246,8 @@ void GameTest::wholeQuizGameByClicks()
         QCOMPARE(h->AnzahlWahlen, move + 1);
         if (move < hosts.size()) {
             QCOMPARE(h->ModeratorTuer, hosts[move]);
-            QCOMPARE(h->Zustand(hosts[move]), 2);
-            QCOMPARE(h->Zustand(clicks[move]), 0);
+            QCOMPARE(h->Zustand(hosts[move]), Opened);
+            QCOMPARE(h->Zustand(clicks[move]), Free);
         }
     }
     QVERIFY(h.random->scriptUsedUp());
@@ -270,7 +256,7 @@ void GameTest::wholeQuizGameByClicks()
     const bool won = held == car;
     QCOMPARE(h->SpielLaeuft, 0);
     // The move is over: the held door is no longer in state 1.
-    QCOMPARE(h->Zustand(held), 0);
+    QCOMPARE(h->Zustand(held), Free);
     QCOMPARE(h->frmAuswahl1->Caption(), QString());
     // The last door opened without a walk: the held one if it hides a Wulpe, else the
     // one closed door without the car.
@@ -418,7 +404,7 @@ void GameTest::clickCountsOnlyInAnOpenGameOutsideWholeGameMode()
     QCOMPARE(h->SpielLaeuft, 1);
     clickCentre(*h, *h->imgTuer[0]);
     QCOMPARE(h->AnzahlWahlen, 0);
-    QCOMPARE(h->Zustand(0), 0);
+    QCOMPARE(h->Zustand(0), Free);
 
     // "20 Spiele": that game can be clicked, and its moves run without pauses.
     h->Option2[2]->click();
@@ -435,7 +421,7 @@ void GameTest::clickCountsOnlyInAnOpenGameOutsideWholeGameMode()
     const int opened = h->ModeratorTuer;
     h->imgTuer_Click(std::int16_t(opened));
     QCOMPARE(h->AnzahlWahlen, 1);
-    QCOMPARE(h->Zustand(opened), 2);
+    QCOMPARE(h->Zustand(opened), Opened);
 }
 
 void GameTest::clickingTheHeldDoorAgainKeepsIt()
@@ -471,7 +457,7 @@ void GameTest::startInQuizModeAbandonsTheGameUncounted()
     QCOMPARE(h->SpielLaeuft, 1);
     QCOMPARE(h->frmAuswahl1->Caption(), Prompt);
     for (int k = 0; k < 3; ++k) {
-        QCOMPARE(h->Zustand(k), 0);
+        QCOMPARE(h->Zustand(k), Free);
         QVERIFY(!h->imgTuer[k]->isHidden());
         QCOMPARE(h->shpMarker[k]->BorderWidth(), 1);
     }

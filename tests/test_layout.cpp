@@ -381,14 +381,12 @@ void LayoutTest::figuresGoBackButTheShownCarStaysOnItsDoor()
     for (const Case game : {Case{6, 5}, Case{3, 1}, Case{3, 0}, Case{7, 6}}) {
         Harness h(true, design15);
         showWhole(*h);
-        h->vscTueren->setValue(game.doors);
-        // A decided game as the move leaves it: the car shown on its door, the figures
-        // standing at the doors they walked to.
-        h->AutoTuer = game.carDoor;
+        // A decided game: the car shown on its door, the figures standing where they
+        // walked to.
+        openQuiz(h, game.doors, game.carDoor);
+        clickUntilDecided(*h, 0);
         Image& door = *h->imgTuer[game.carDoor];
-        h->imgAuto->setRect(door.Left(), door.Top(), door.Width(), door.Height());
-        h->imgAuto->show();
-        door.hide();
+        QVERIFY(!h->imgAuto->isHidden() && door.isHidden());
         h->imgDon->setRect(100, 200, 1092, 972);
         h->imgModerator->setRect(9000, 2000, 972, 972);
 

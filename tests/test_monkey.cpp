@@ -119,7 +119,7 @@ QString violation(const Wulpe& w, int mode)
     // Outside a move every door is closed or opened, and only the doors in play show.
     int opened = 0, wulpen = 0, closedShown = 0;
     for (int k = 0; k < 7; ++k) {
-        const int state = w.Zustand(k);
+        const int state = static_cast<int>(w.Zustand(k));
         if (state != 0 && state != 2)
             return QStringLiteral("door %1 in state %2 outside a move").arg(k).arg(state);
         const bool door = !w.imgTuer[k]->isHidden(), wulpe = !w.imgWulpe[k]->isHidden();
@@ -138,7 +138,7 @@ QString violation(const Wulpe& w, int mode)
     }
     if (w.AutoTuer < 0 || w.AutoTuer >= N)
         return QStringLiteral("AutoTuer %1 with %2 doors").arg(w.AutoTuer).arg(N);
-    if (w.Zustand(w.AutoTuer) == 2 || !w.imgWulpe[w.AutoTuer]->isHidden())
+    if (w.Zustand(w.AutoTuer) == DoorState::Opened || !w.imgWulpe[w.AutoTuer]->isHidden())
         return QStringLiteral("the host opened the car's door %1").arg(w.AutoTuer);
 
     const bool decided = w.SpielLaeuft == 0 && w.AnzahlWahlen == N - 1;
@@ -338,7 +338,7 @@ private:
         Wulpe& w = *m_harness;
         Image& door = *w.imgTuer[k];
         const QPoint point(uniform(0, std::max(0, door.width() - 1)), uniform(0, std::max(0, door.height() - 1)));
-        const bool counts = reaches(door, point) && w.SpielLaeuft && !w.Option2[1]->isChecked() && w.Zustand(k) == 0;
+        const bool counts = reaches(door, point) && w.SpielLaeuft && !w.Option2[1]->isChecked() && w.Zustand(k) == DoorState::Free;
         if (!counts) {
             expectNothing();
         } else {

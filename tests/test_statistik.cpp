@@ -4,7 +4,7 @@
 #include "support.h"
 
 #include "game/regeln.h"
-#include "game/theorie.h"
+#include "theorie.h"
 
 #include <QTest>
 
@@ -114,22 +114,6 @@ private:
     std::vector<Strategy> m_decisions;
     std::vector<double> m_memo;
 };
-
-// Every strategy combination for N doors.
-std::vector<std::vector<Strategy>> allCombinations(int doors)
-{
-    std::vector<std::vector<Strategy>> all{{}};
-    for (int d = 0; d < doors - 2; ++d) {
-        std::vector<std::vector<Strategy>> longer;
-        for (const auto& start : all)
-            for (Strategy s : {RandomRechoice, Keep, NewDoor}) {
-                longer.push_back(start);
-                longer.back().push_back(s);
-            }
-        all = std::move(longer);
-    }
-    return all;
-}
 
 QString describe(int doors, const std::vector<Strategy>& decisions)
 {

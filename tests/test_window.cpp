@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -127,6 +128,7 @@ private slots:
 
     void doorDrawIsFloorOfRTimesN();
     void doorDrawIsUniform();
+    void generatorsGiveTheirAuthorsReferenceOutputs();
     void reseedingInATightLoopNeverRepeatsAGame();
 };
 
@@ -413,10 +415,10 @@ void WindowTest::stateStartsWithItsStartValues()
     QCOMPARE(Wulpe::EntwurfBreite, 12288);
     QCOMPARE(Wulpe::EntwurfHoehe, 9216);
     for (int k = 0; k < 7; ++k)
-        QCOMPARE(h->Zustand(k), 0);
+        QCOMPARE(h->Zustand(k), DoorState::Free);
     // The state is the number the Tag's text stands for.
     h->imgTuer[4]->setTag(QStringLiteral("2"));
-    QCOMPARE(h->Zustand(4), 2);
+    QCOMPARE(h->Zustand(4), DoorState::Opened);
 }
 
 void WindowTest::doorDrawIsFloorOfRTimesN()
@@ -428,10 +430,9 @@ void WindowTest::doorDrawIsFloorOfRTimesN()
         for (int door = 0; door < n; ++door)
             QCOMPARE(drawDoor(drawing(door, n), n), door);
     }
-    QCOMPARE(drawDoor(0.5f, 3), 1);
-    QCOMPARE(drawDoor(0.66f, 3), 1);
-    QCOMPARE(drawDoor(0.67f, 3), 2);
-    QCOMPARE(drawDoor(0.99f, 7), 6);
+    for (const auto& [r, n, door] : {std::tuple{0.5f, 3, 1}, std::tuple{0.66f, 3, 1}, std::tuple{0.67f, 3, 2},
+                                     std::tuple{0.99f, 7, 6}})
+        QCOMPARE(drawDoor(r, n), door);
 }
 
 void WindowTest::doorDrawIsUniform()
@@ -448,6 +449,29 @@ void WindowTest::doorDrawIsUniform()
         const double chi = chiSquare(counts);
         QVERIFY2(chi < chiSquareBound(n - 1), qPrintable(QString::number(chi)));
     }
+}
+
+void WindowTest::generatorsGiveTheirAuthorsReferenceOutputs()
+{
+    // Published outputs of the reference implementations, from seed 1234567 and from the
+    // state {1, 2, 3, 4}: a constant copied wrongly changes every one of them.
+    std::uint64_t seed = 1234567;
+    for (std::uint64_t expected : {6457827717110365317ull, 3203168211198807973ull, 9817491932198370423ull,
+                                   4593380528125082431ull, 16408922859458223821ull})
+        QCOMPARE(splitMix64(seed), expected);
+    std::array<std::uint64_t, 4> state = {1, 2, 3, 4};
+    for (std::uint64_t expected : {11520ull, 0ull, 1509978240ull, 1215971899390074240ull, 1216172134540287360ull,
+                                   607988272756665600ull, 16172922978634559625ull, 8476171486693032832ull,
+                                   10595114339597558777ull, 2904607092377533576ull})
+        QCOMPARE(xoshiro256StarStar(state), expected);
+
+    // The program's generator: xoshiro256** on a state that SplitMix64 fills from the
+    // seed, its 24 highest bits as the number.
+    SystemRandom random(1234567, &clockTicks);
+    seed = 1234567;
+    state = {splitMix64(seed), splitMix64(seed), splitMix64(seed), splitMix64(seed)};
+    for (int draw = 0; draw < 100; ++draw)
+        QCOMPARE(random.next(), unitFloat(xoshiro256StarStar(state) >> 40));
 }
 
 void WindowTest::reseedingInATightLoopNeverRepeatsAGame()

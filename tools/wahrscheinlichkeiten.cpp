@@ -1,6 +1,6 @@
 // Prints the table of exact win probabilities that the README shows, in Markdown.
 
-#include "game/tabelle.h"
+#include "theorie.h"
 
 #include <cstdio>
 

@@ -10,9 +10,7 @@ void Wulpe::Form_Load()
     TuerenAufbauen();
     imgAuto->hide();
     imgModerator->show();
-    AnzahlSpiele = 0;
-    AnzahlAutos = 0;
-    AnzahlWulpen = 0;
+    zeroCounters();
     SpielVorbereiten();
 }
 
@@ -20,8 +18,18 @@ void Wulpe::vscTueren_Change()
 {
     txtTueren->setText(QString::number(vscTueren->value()));
     TuerenZuruecksetzen();
+    // The reset has built the board already; building it again is the design's own step.
     TuerenAufbauen();
     SpielVorbereiten();
+}
+
+Mode Wulpe::mode() const
+{
+    for (std::size_t k = 0; k < Option2.size(); ++k) {
+        if (Option2[k]->Value())
+            return static_cast<Mode>(k);
+    }
+    return Mode::Quiz;
 }
 
 void Wulpe::Option2_Click(std::int16_t)

@@ -49,18 +49,18 @@ int drawDoor(float r, int doorCount)
 int drawHostDoor(RandomSource& random, DoorStates states, int carDoor)
 {
     return drawUntil(random, doorCount(states),
-                     [&](int door) { return states[door] == 0 && door != carDoor; });
+                     [&](int door) { return states[door] == DoorState::Free && door != carDoor; });
 }
 
 int drawLastDoor(RandomSource& random, DoorStates states, int carDoor)
 {
     return drawUntil(random, doorCount(states),
-                     [&](int door) { return states[door] != 2 && door != carDoor; });
+                     [&](int door) { return states[door] != DoorState::Opened && door != carDoor; });
 }
 
 int drawDecision(Strategy strategy, RandomSource& random, DoorStates states, int heldDoor)
 {
-    const auto closed = [&](int door) { return states[door] == 0; };
+    const auto closed = [&](int door) { return states[door] == DoorState::Free; };
     switch (strategy) {
     case Strategy::NewDoor:
         return drawUntil(random, doorCount(states),

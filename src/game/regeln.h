@@ -2,8 +2,6 @@
 
 // The rules of a game that are rules, not control work. They know no widgets.
 
-#include "theorie.h"
-
 #include <QLocale>
 #include <QString>
 
@@ -12,24 +10,30 @@
 
 class RandomSource;
 
+// The strategy of one decision; its value is the button's offset k in Option1(3d + k).
+enum class Strategy { RandomRechoice = 0, Keep = 1, NewDoor = 2 };
+
+// The state of a door, as the number its picture's Tag text stands for.
+enum class DoorState { Free = 0, Held = 1, Opened = 2 };
+
 // A door drawn as Int(r x N): r in [0, 1) and N in single precision, rounded down.
 // Every door 0..N-1 is equally likely.
 int drawDoor(float r, int doorCount);
 
-// The states of the doors in play, index = door: 0 closed and free, 1 held during a
-// move, 2 opened by the host.
-using DoorStates = std::span<const int>;
+// The states of the doors in play, index = door: closed and free, held during a move, or
+// opened by the host.
+using DoorStates = std::span<const DoorState>;
 
 // The door the host opens during a game: drawn again until it is closed, free and not
-// the car's. The held door is in state 1, so the host opens neither it nor the car.
+// the car's. The held door is Held, so the host opens neither it nor the car.
 int drawHostDoor(RandomSource& random, DoorStates states, int carDoor);
 
 // The door opened without a walk when the game is decided: the one closed door that
 // does not hide the car (the held door itself if the player holds a non-prize).
 int drawLastDoor(RandomSource& random, DoorStates states, int carDoor);
 
-// The door held after a decision taken with the given strategy; the held door is in
-// state 0 while the decision is made.
+// The door held after a decision taken with the given strategy; the held door is Free
+// while the decision is made.
 //   NewDoor:        drawn again until closed and other than the held door;
 //   Keep:           the held door, without a draw;
 //   RandomRechoice: one number r; if r < 0.5 a door is drawn with fresh numbers until it

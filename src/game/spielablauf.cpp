@@ -16,65 +16,66 @@ namespace {
 // The order in which a decision frame's buttons are asked; exactly one is selected.
 constexpr std::array strategyTests = {Strategy::NewDoor, Strategy::Keep, Strategy::RandomRechoice};
 
-Strategy strategyOf(const std::array<OptionButton*, 15>& Option1, int decision)
-{
-    for (const Strategy strategy : strategyTests) {
-        if (Option1[3 * decision + static_cast<int>(strategy)]->Value())
-            return strategy;
-    }
-    return Strategy::Keep;
-}
-
 } // namespace
 
 void Wulpe::cmdStart_Click()
 {
     const InputHold::Scope hold(*m_hold);
-    if (Option2[0]->Value())
+    const Mode selected = mode();
+    if (selected == Mode::Quiz)
         SpielVorbereiten();
-    if (Option2[1]->Value())
+    if (selected == Mode::WholeGame)
         SpieleJeStart = 1;
-    if (Option2[2]->Value())
+    if (selected == Mode::TwentyGames)
         SpieleJeStart = 20;
-    if (Option2[0]->Value())
+    if (selected == Mode::Quiz)
         return;
     for (SpielNr = 1; SpielNr <= SpieleJeStart; ++SpielNr)
         playGame();
+}
+
+Strategy Wulpe::strategyOf(int decision) const
+{
+    for (const Strategy strategy : strategyTests) {
+        if (strategyButton(decision, strategy).Value())
+            return strategy;
+    }
+    return Strategy::Keep;
 }
 
 void Wulpe::playGame()
 {
     SpielVorbereiten();
     GewaehlteTuer = drawDoor(m_services.random->next(), vscTueren->value());
-    setZustand(GewaehlteTuer, 1);
+    setZustand(GewaehlteTuer, DoorState::Held);
     Spielzug();
     VorigeTuer = GewaehlteTuer;
-    setZustand(GewaehlteTuer, 0);
+    setZustand(GewaehlteTuer, DoorState::Free);
     const int lastDecision = vscTueren->value() - 3;
     for (EntscheidungNr = 0; EntscheidungNr <= lastDecision; ++EntscheidungNr) {
-        GewaehlteTuer = drawDecision(strategyOf(Option1, EntscheidungNr), *m_services.random,
-                                     doorStates(), VorigeTuer);
+        GewaehlteTuer = drawDecision(strategyOf(EntscheidungNr), *m_services.random, doorStates(),
+                                     VorigeTuer);
         VorigeTuer = GewaehlteTuer;
-        setZustand(GewaehlteTuer, 1);
+        setZustand(GewaehlteTuer, DoorState::Held);
         Spielzug();
-        setZustand(GewaehlteTuer, 0);
+        setZustand(GewaehlteTuer, DoorState::Free);
     }
 }
 
 void Wulpe::imgTuer_Click(std::int16_t Index)
 {
     // In "ganzes Spiel" the computer plays; once a game is decided, clicks wait for a new one.
-    if (SpielLaeuft == 0 || Option2[1]->Value())
+    if (SpielLaeuft == 0 || mode() == Mode::WholeGame)
         return;
-    if (Zustand(Index) != 0)
+    if (Zustand(Index) != DoorState::Free)
         return;
     const InputHold::Scope hold(*m_hold);
-    setZustand(Index, 1);
+    setZustand(Index, DoorState::Held);
     GewaehlteTuer = Index;
     Spielzug();
     // The held door is free again after its move, as after every move of a run: the last
     // move of a game would otherwise leave it in state 1 once the move is over.
-    setZustand(Index, 0);
+    setZustand(Index, DoorState::Free);
 }
 
 void Wulpe::keyPressEvent(QKeyEvent* event)

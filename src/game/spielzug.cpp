@@ -12,8 +12,6 @@ namespace {
 constexpr int WalkSteps = 20;
 constexpr double StepPause = 0.05;
 constexpr double HostPause = 0.2;
-constexpr int DecidedMarkerWidth = 15;
-constexpr int DecidedMarkerColor = 12;
 
 void openOnWulpe(Image& door, Image& wulpe)
 {
@@ -26,18 +24,19 @@ void openOnWulpe(Image& door, Image& wulpe)
 void Wulpe::Spielzug()
 {
     Shape& marker = *shpMarker[GewaehlteTuer];
-    marker.setBorderWidth(static_cast<std::int16_t>(marker.BorderWidth() + 2));
-    walk(*imgDon, GewaehlteTuer, Option2[2]->Value() ? 0.0 : StepPause);
+    ++m_timesHeld[static_cast<std::size_t>(GewaehlteTuer)];
+    marker.setBorderWidth(marker.BorderWidth() + Marker::WidthPerChoice);
+    walk(*imgDon, GewaehlteTuer, mode() == Mode::TwentyGames ? 0.0 : StepPause);
     ++AnzahlWahlen;
     if (AnzahlWahlen < vscTueren->value() - 1) {
         ModeratorTuer = drawHostDoor(*m_services.random, doorStates(), AutoTuer);
-        setZustand(GewaehlteTuer, 0);
-        const bool quiz = Option2[0]->Value();
+        setZustand(GewaehlteTuer, DoorState::Free);
+        const bool quiz = mode() == Mode::Quiz;
         if (quiz)
             pause(HostPause);
         walk(*imgModerator, ModeratorTuer, quiz ? StepPause : 0.0);
         openOnWulpe(*imgTuer[ModeratorTuer], *imgWulpe[ModeratorTuer]);
-        setZustand(ModeratorTuer, 2);
+        setZustand(ModeratorTuer, DoorState::Opened);
     } else {
         decideGame();
     }
@@ -53,8 +52,8 @@ void Wulpe::decideGame()
     imgAuto->setLeft(imgTuer[AutoTuer]->Left());
     imgTuer[AutoTuer]->hide();
     imgAuto->show();
-    shpMarker[GewaehlteTuer]->setBorderWidth(DecidedMarkerWidth);
-    shpMarker[GewaehlteTuer]->setBorderColor(paletteColor(DecidedMarkerColor));
+    shpMarker[GewaehlteTuer]->setBorderWidth(Marker::DecidedWidth);
+    shpMarker[GewaehlteTuer]->setBorderColor(paletteColor(Marker::DecidedColor));
     countGame(AutoTuer == GewaehlteTuer);
 }
 
@@ -97,9 +96,9 @@ void Wulpe::pause(double PauseDauer)
     }
 }
 
-std::vector<int> Wulpe::doorStates() const
+std::vector<DoorState> Wulpe::doorStates() const
 {
-    std::vector<int> states(static_cast<std::size_t>(vscTueren->value()));
+    std::vector<DoorState> states(static_cast<std::size_t>(vscTueren->value()));
     for (std::size_t door = 0; door < states.size(); ++door)
         states[door] = Zustand(static_cast<int>(door));
     return states;

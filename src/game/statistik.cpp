@@ -15,15 +15,20 @@ void writeBox(PictureBox& box, const QString& text)
 
 } // namespace
 
+PictureBox& Wulpe::box(StatBox which) const
+{
+    return *Picture1.at(static_cast<std::size_t>(which));
+}
+
 void Wulpe::countGame(bool won)
 {
     std::int64_t& outcome = won ? AnzahlAutos : AnzahlWulpen;
     ++outcome;
-    writeBox(*Picture1[won ? 1 : 3], printedNumber(outcome));
+    writeBox(box(won ? StatBox::Cars : StatBox::Wulpen), printedNumber(outcome));
     ++AnzahlSpiele;
-    writeBox(*Picture1[2], printedPercent(shareHundredths(AnzahlAutos, AnzahlSpiele)));
-    writeBox(*Picture1[4], printedPercent(shareHundredths(AnzahlWulpen, AnzahlSpiele)));
-    writeBox(*Picture1[0], printedNumber(AnzahlSpiele));
+    writeBox(box(StatBox::CarShare), printedPercent(shareHundredths(AnzahlAutos, AnzahlSpiele)));
+    writeBox(box(StatBox::WulpeShare), printedPercent(shareHundredths(AnzahlWulpen, AnzahlSpiele)));
+    writeBox(box(StatBox::Games), printedNumber(AnzahlSpiele));
 }
 
 // The boxes stay empty afterwards: they show nothing, not 0, until a game is decided.
@@ -31,6 +36,11 @@ void Wulpe::ZaehlerLoeschen()
 {
     for (PictureBox* box : Picture1)
         box->Cls();
+    zeroCounters();
+}
+
+void Wulpe::zeroCounters()
+{
     AnzahlAutos = 0;
     AnzahlWulpen = 0;
     AnzahlSpiele = 0;

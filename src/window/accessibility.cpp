@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QHash>
 #include <QMetaObject>
 #include <QPointer>
 
@@ -38,45 +39,34 @@ int indexIn(const QWidget& control, QStringView name)
     return ok ? index : -1;
 }
 
-QWidget* boardChild(const QWidget& board, const QString& name)
-{
-    return board.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-}
-
 QWidget* boardChild(const QWidget& board, const char* name, int index)
 {
-    return boardChild(board, elementName(name, index));
+    return board.findChild<QWidget*>(elementName(name, index), Qt::FindDirectChildrenOnly);
 }
 
-// The door whose picture the shown car covers, or -1. The car stands where the door
-// stood, so its centre lies on that door; the pixels on screen decide, as for the eye.
-int carDoor(const QWidget& board)
+// The window's answers for each door board it has registered.
+QHash<const QWidget*, std::function<BoardFacts()>>& boardFacts()
 {
-    const QWidget* car = boardChild(board, QStringLiteral("imgAuto"));
-    if (!car || car->isHidden())
-        return -1;
-    const int centre = car->geometry().center().x();
-    for (int k = 0;; ++k) {
-        const QWidget* door = boardChild(board, "imgTuer", k);
-        if (!door)
-            return -1;
-        if (door->geometry().left() <= centre && centre <= door->geometry().right())
-            return k;
-    }
+    static QHash<const QWidget*, std::function<BoardFacts()>> facts;
+    return facts;
 }
 
-// A marker grows by two pixels each time its door is held and turns thick and bright
-// red on the door the player ends on; the speech says what the frame shows.
-QString choiceSpoken(const QWidget* marker)
+BoardFacts factsOf(const QWidget& board)
 {
-    const auto* shape = dynamic_cast<const Shape*>(marker);
-    if (!shape || shape->BorderWidth() <= 1)
-        return {};
-    if (shape->BorderColor() == paletteColor(12))
+    const auto facts = boardFacts().value(&board);
+    return facts ? facts() : BoardFacts{};
+}
+
+// How often the door was chosen in this game, or that the player ended on it.
+QString choiceSpoken(const BoardFacts& facts, int door)
+{
+    if (door == facts.decidedOn)
         return QStringLiteral(", zuletzt gewählt");
+    const int held = door < int(facts.timesHeld.size()) ? facts.timesHeld[std::size_t(door)] : 0;
+    if (held <= 0)
+        return {};
     static const std::array<const char*, 6> times = {"einmal", "zweimal", "dreimal",
                                                      "viermal", "fünfmal", "sechsmal"};
-    const int held = (shape->BorderWidth() - 1) / 2;
     const QString count = held <= int(times.size()) ? QString::fromUtf8(times[std::size_t(held) - 1])
                                                     : QStringLiteral("%1-mal").arg(held);
     return QStringLiteral(", %1 gewählt").arg(count);
@@ -156,7 +146,7 @@ private:
         if (const int wulpe = indexIn(*widget(), u"imgWulpe"); wulpe >= 0)
             return wulpe;
         if (widget()->objectName() == u"imgAuto")
-            return carDoor(*widget()->parentWidget());
+            return factsOf(*widget()->parentWidget()).carDoor;
         return -1;
     }
 };
@@ -315,6 +305,12 @@ void installAccessibility()
     (void)installed;
 }
 
+void setBoardFacts(QWidget& board, std::function<BoardFacts()> facts)
+{
+    boardFacts().insert(&board, std::move(facts));
+    QObject::connect(&board, &QObject::destroyed, [key = &board] { boardFacts().remove(key); });
+}
+
 void announceChange(QWidget& control)
 {
     if (!QAccessible::isActive())
@@ -336,8 +332,9 @@ QString spokenDoorState(const QWidget& board, int door)
     if (!picture)
         return {};
     const QWidget* wulpe = boardChild(board, "imgWulpe", door);
+    const BoardFacts facts = factsOf(board);
     QString state;
-    if (carDoor(board) == door)
+    if (facts.carDoor == door)
         state = QStringLiteral("das Auto");
     else if (!picture->isHidden())
         state = QStringLiteral("geschlossen");
@@ -345,5 +342,5 @@ QString spokenDoorState(const QWidget& board, int door)
         state = QStringLiteral("geöffnet, eine Wulpe");
     else
         state = QStringLiteral("nicht im Spiel");
-    return state + choiceSpoken(boardChild(board, "shpMarker", door));
+    return state + choiceSpoken(facts, door);
 }

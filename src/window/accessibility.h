@@ -2,19 +2,34 @@
 
 // What a screen reader hears of the control layer's own controls. Standard widgets
 // (buttons, option buttons, text boxes, the scroll bar, labels) speak through Qt; the
-// door board, the print boxes and the frames get interfaces of their own that read
-// the window as it is painted, so nothing in the game has to tell them anything:
+// door board, the print boxes and the frames get interfaces of their own. A door says
+// which of its pictures shows and what the game knows about it:
 //   a door that is closed:       "Tür 2: geschlossen", a button that can be pressed;
 //   the Wulpe behind an opened door: "Tür 2: geöffnet, eine Wulpe", a graphic;
 //   the car shown on its door:   "Tür 2: das Auto", a graphic;
-// each followed by how often the door was chosen, as its marker shows it.
+// each followed by how often the door was chosen in this game, or, on the door a
+// decided game ended on, ", zuletzt gewählt".
 
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 class QWidget;
+
+// What the game knows about its door board, which the pictures alone do not say.
+struct BoardFacts {
+    int carDoor = -1;             // the door the car is shown on, or -1 while it is not
+    std::vector<int> timesHeld;   // how often each door was held in this game
+    int decidedOn = -1;           // the door a decided game ended on; -1 while undecided
+};
 
 // Registers the interfaces with Qt; calling it again does nothing.
 void installAccessibility();
+
+// From now on the pictures of `board` ask `facts` what the game knows, for as long as
+// the board lives.
+void setBoardFacts(QWidget& board, std::function<BoardFacts()> facts);
 
 // Tells assistive technology that what a control says may have changed; cheap and
 // silent while no assistive technology listens.

@@ -19,7 +19,6 @@ int Units::pixels(double twips) const
 Placed::Placed(QWidget& self, const Units& units, bool hasFont)
     : m_self(self), m_units(units), m_hasFont(hasFont)
 {
-    installAccessibility();
 }
 
 void Placed::setLeft(float twips)
@@ -31,18 +30,6 @@ void Placed::setLeft(float twips)
 void Placed::setTop(float twips)
 {
     m_top = twips;
-    place();
-}
-
-void Placed::setWidth(float twips)
-{
-    m_width = twips;
-    place();
-}
-
-void Placed::setHeight(float twips)
-{
-    m_height = twips;
     place();
 }
 
@@ -101,7 +88,7 @@ void Placed::applyFont()
     // Points are physical: the screen's twips per pixel says how many pixels a point has.
     // Qt converts points with its own logical DPI, so hand it the size that gives the
     // same pixels.
-    const double pixelsPerPoint = 20.0 / m_units.twipsPerPixel;
+    const double pixelsPerPoint = Units::TwipsPerPoint / m_units.twipsPerPixel;
     const double qtPixelsPerPoint = m_self.logicalDpiY() / 72.0;
     QFont font = m_face.value_or(m_self.font());
     font.setPointSizeF(m_fontSize * pixelsPerPoint / qtPixelsPerPoint);
@@ -318,12 +305,11 @@ void Shape::setBorderColor(const QColor& color)
 }
 
 // Room for the half of the border that lies outside the rectangle. Up to the widest
-// border a game draws (15) the room stays the same, so a marker that thickens is only
+// border a game draws the room stays the same, so a marker that thickens is only
 // painted again, not moved and resized.
 int Shape::margin() const
 {
-    constexpr int widestGameBorder = 15;
-    return std::max(m_borderWidth, widestGameBorder) / 2 + 1;
+    return std::max(m_borderWidth, Marker::DecidedWidth) / 2 + 1;
 }
 
 void Shape::place()

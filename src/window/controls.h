@@ -21,6 +21,8 @@ class QSvgRenderer;
 
 // How many twips one screen pixel stands for; one value shared by all controls of a window.
 struct Units {
+    static constexpr double TwipsPerPoint = 20;
+    static constexpr double TwipsPerInch = 1440;
     double twipsPerPixel = 15.0;
     int pixels(double twips) const;
 };
@@ -40,8 +42,6 @@ public:
 
     void setLeft(float twips);
     void setTop(float twips);
-    void setWidth(float twips);
-    void setHeight(float twips);
     void setRect(float left, float top, float width, float height);
     void setFontSize(float points);
     bool hasFont() const { return m_hasFont; }
@@ -157,6 +157,23 @@ private:
     bool m_pressed = false;
 };
 
+// The classic 16-colour palette, by its usual index, and the indexes the program names.
+QColor paletteColor(int index);
+namespace Palette {
+inline constexpr int DarkBlue = 1;
+inline constexpr int Red = 12;
+} // namespace Palette
+
+// The marker around a door: thin and dark blue at rest, two pixels wider each time its
+// door is held, thick and bright red on the door a decided game ends on.
+namespace Marker {
+inline constexpr int RestWidth = 1;
+inline constexpr int WidthPerChoice = 2;
+inline constexpr int DecidedWidth = 15;
+inline constexpr int RestColor = Palette::DarkBlue;
+inline constexpr int DecidedColor = Palette::Red;
+} // namespace Marker
+
 // An unfilled rectangle whose border is centred on its edge, as a marker around a door.
 // It never takes a click: a click inside it reaches whatever lies below.
 class Shape : public QWidget, public Placed {
@@ -173,7 +190,7 @@ protected:
 
 private:
     int margin() const;
-    int m_borderWidth = 1;
+    int m_borderWidth = Marker::RestWidth;
     QColor m_borderColor = Qt::black;
 };
 
@@ -200,6 +217,3 @@ private:
 
 // A control's name: "imgTuer(3)" for element 3 of an array, the plain name for index -1.
 QString elementName(const char* name, int index = -1);
-
-// The classic 16-colour palette, by its usual index.
-QColor paletteColor(int index);

@@ -1,5 +1,7 @@
 #include "services.h"
 
+#include "controls.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -25,7 +27,7 @@ double SystemScreen::twipsPerPixel() const
 {
     const QScreen* screen = this->screen();
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+    return Units::TwipsPerInch / (dpi > 0 ? dpi : 96.0);
 }
 
 QSizeF SystemScreen::sizeTwips() const
@@ -61,6 +63,25 @@ std::uint64_t mixed(std::uint64_t x)
 
 } // namespace
 
+std::uint64_t splitMix64(std::uint64_t& state)
+{
+    state += 0x9E3779B97F4A7C15u;
+    return mixed(state);
+}
+
+std::uint64_t xoshiro256StarStar(std::array<std::uint64_t, 4>& s)
+{
+    const std::uint64_t result = std::rotl(s[1] * 5, 7) * 9;
+    const std::uint64_t t = s[1] << 17;
+    s[2] ^= s[0];
+    s[3] ^= s[1];
+    s[1] ^= s[2];
+    s[0] ^= s[3];
+    s[2] ^= t;
+    s[3] = std::rotl(s[3], 45);
+    return result;
+}
+
 SystemRandom::SystemRandom(std::uint64_t seed, Ticks ticks)
     : m_ticks(ticks)
 {
@@ -79,24 +100,8 @@ SystemRandom::SystemRandom()
 // leaves it all zero.
 void SystemRandom::seed(std::uint64_t seed)
 {
-    for (std::uint64_t& word : m_state) {
-        seed += 0x9E3779B97F4A7C15u;
-        word = mixed(seed);
-    }
-}
-
-std::uint64_t SystemRandom::next64()
-{
-    auto& s = m_state;
-    const std::uint64_t result = std::rotl(s[1] * 5, 7) * 9;
-    const std::uint64_t t = s[1] << 17;
-    s[2] ^= s[0];
-    s[3] ^= s[1];
-    s[1] ^= s[2];
-    s[0] ^= s[3];
-    s[2] ^= t;
-    s[3] = std::rotl(s[3], 45);
-    return result;
+    for (std::uint64_t& word : m_state)
+        word = splitMix64(seed);
 }
 
 float unitFloat(std::uint64_t bits)
@@ -106,13 +111,13 @@ float unitFloat(std::uint64_t bits)
 
 float SystemRandom::next()
 {
-    return unitFloat(next64() >> 40);
+    return unitFloat(xoshiro256StarStar(m_state) >> 40);
 }
 
 void SystemRandom::reseed()
 {
     const std::uint64_t ticks = m_ticks();
-    const std::uint64_t carried = next64();
+    const std::uint64_t carried = xoshiro256StarStar(m_state);
     ++m_reseeds;
     seed(mixed(carried ^ mixed(ticks)) ^ m_reseeds);
 }

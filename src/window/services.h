@@ -76,13 +76,17 @@ public:
     void reseed() override;
 
 private:
-    std::uint64_t next64();
     void seed(std::uint64_t seed);
 
     std::array<std::uint64_t, 4> m_state{};
     Ticks m_ticks;
     std::uint64_t m_reseeds = 0;
 };
+
+// The two generators as their authors define them, each on a state of its own: the next
+// output of SplitMix64, and of xoshiro256**, advancing the state.
+std::uint64_t splitMix64(std::uint64_t& state);
+std::uint64_t xoshiro256StarStar(std::array<std::uint64_t, 4>& state);
 
 // The high-resolution clock's reading in its own ticks.
 std::uint64_t clockTicks();

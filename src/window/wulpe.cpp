@@ -1,5 +1,6 @@
 #include "wulpe.h"
 
+#include "accessibility.h"
 #include "entwurf.h"
 #include "inputhold.h"
 
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <map>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -24,19 +26,6 @@ void registerFontSubstitutes()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QString::fromUtf8(Serif),
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-}
-
-QString picturePath(Picture picture)
-{
-    switch (picture) {
-    case Picture::Door: return QStringLiteral(":/assets/tuer.svg");
-    case Picture::Wulpe: return QStringLiteral(":/assets/wulpe.svg");
-    case Picture::Car: return QStringLiteral(":/assets/auto.svg");
-    case Picture::Host: return QStringLiteral(":/assets/moderator.svg");
-    case Picture::Candidate: return QStringLiteral(":/assets/don.svg");
-    case Picture::None: break;
-    }
-    return {};
 }
 
 // The program's icon, drawn from its picture at whatever size the desktop asks for. Read
@@ -73,27 +62,14 @@ private:
     QSvgRenderer m_renderer;
 };
 
-// What a screen reader says for controls that have no caption of their own.
-QString spokenName(const QString& name, int index)
+// What a screen reader says for a control of the row: its spoken name, with an array
+// element's door number, or else its caption.
+QString spokenName(const DesignControl& row, int index, const QString& caption)
 {
-    const QString door = QString::number(index + 1);
-    if (name == u"imgTuer") return QStringLiteral("Tür %1").arg(door);
-    if (name == u"imgWulpe") return QStringLiteral("Wulpe hinter Tür %1").arg(door);
-    if (name == u"shpMarker") return QStringLiteral("Markierung von Tür %1").arg(door);
-    if (name == u"imgAuto") return QStringLiteral("Auto");
-    if (name == u"imgModerator") return QStringLiteral("Moderator");
-    if (name == u"imgDon") return QStringLiteral("Kandidat");
-    if (name == u"vscTueren") return QStringLiteral("Anzahl der Türen");
-    if (name == u"txtTueren") return QStringLiteral("Türen");
-    if (name == u"frmAuswahl1") return QStringLiteral("Türen des Spiels");
-    if (name == u"Line1") return QStringLiteral("Trennlinie");
-    if (name == u"Text1") return QStringLiteral("Spiele");
-    if (name == u"Picture1") {
-        static const char* const boxes[] = {"Anzahl der Spiele", "Anzahl der Autos", "Anteil der Autos",
-                                            "Anzahl der Wulpen", "Anteil der Wulpen"};
-        return QString::fromUtf8(boxes[index]);
-    }
-    return {};
+    if (!row.spoken)
+        return caption;
+    const QString spoken = QString::fromUtf8(row.spoken);
+    return spoken.contains(u"%1") ? spoken.arg(index + 1) : spoken;
 }
 
 } // namespace
@@ -102,6 +78,7 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services)), m_hold(new InputHold(*this))
 {
     registerFontSubstitutes();
+    installAccessibility();
     m_services.screen->follow(*this);
     m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
     setObjectName(QStringLiteral("Wulpe"));
@@ -115,18 +92,21 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     windowFont.setPointSizeF(WindowFontSize);
     setFont(windowFont);
 
-    for (std::size_t p = 0; p < m_pictures.size(); ++p)
-        m_pictures[p] = new QSvgRenderer(picturePath(static_cast<Picture>(p + 1)), this);
-
     buildMenu();
     buildControls();
     bindControls();
     setTabOrder();
     connectEvents();
     setClientSize(ClientWidth, ClientHeight);
+    setBoardFacts(*frmAuswahl1, [this] { return boardFacts(); });
 }
 
-Wulpe::~Wulpe() = default;
+// The controls are destroyed after the window's own members: from here on the door board
+// tells the accessibility layer nothing of a game.
+Wulpe::~Wulpe()
+{
+    setBoardFacts(*frmAuswahl1, {});
+}
 
 Placed* Wulpe::control(const QString& name) const
 {
@@ -139,16 +119,30 @@ T* Wulpe::find(const char* name, int index) const
     return dynamic_cast<T*>(control(elementName(name, index)));
 }
 
-int Wulpe::Zustand(int door) const
+DoorState Wulpe::Zustand(int door) const
 {
-    return imgTuer.at(static_cast<std::size_t>(door))->TagNumber();
+    return static_cast<DoorState>(imgTuer.at(static_cast<std::size_t>(door))->TagNumber());
 }
 
-void Wulpe::setZustand(int door, int state)
+void Wulpe::setZustand(int door, DoorState state)
 {
     static const QString texts[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
-    Image& image = *imgTuer.at(static_cast<std::size_t>(door));
-    image.setTag(state >= 0 && state <= 2 ? texts[state] : QString::number(state));
+    imgTuer.at(static_cast<std::size_t>(door))->setTag(texts[static_cast<int>(state)]);
+}
+
+OptionButton& Wulpe::strategyButton(int decision, Strategy strategy) const
+{
+    return *Option1.at(static_cast<std::size_t>(3 * decision + static_cast<int>(strategy)));
+}
+
+BoardFacts Wulpe::boardFacts() const
+{
+    BoardFacts facts;
+    facts.carDoor = imgAuto->isHidden() ? -1 : AutoTuer;
+    facts.timesHeld.assign(m_timesHeld.begin(), m_timesHeld.end());
+    const bool decided = SpielLaeuft == 0 && AnzahlWahlen == vscTueren->value() - 1;
+    facts.decidedOn = decided ? GewaehlteTuer : -1;
+    return facts;
 }
 
 void Wulpe::buildMenu()
@@ -178,11 +172,20 @@ Placed* Wulpe::createControl(const DesignControl& row, QWidget* container, const
     case Kind::Line: return new Line(m_units, container);
     case Kind::Image: {
         auto* image = new Image(m_units, container);
-        image->setPicture(m_pictures.at(static_cast<std::size_t>(row.picture) - 1));
+        image->setPicture(picture(row.picture));
         return image;
     }
     }
     return nullptr;
+}
+
+// One renderer for each picture, shared by every image that shows it.
+QSvgRenderer* Wulpe::picture(const char* path)
+{
+    QSvgRenderer*& renderer = m_pictures[QString::fromUtf8(path)];
+    if (!renderer)
+        renderer = new QSvgRenderer(QString::fromUtf8(path), this);
+    return renderer;
 }
 
 void Wulpe::buildControls()
@@ -201,8 +204,7 @@ void Wulpe::buildControls()
             QWidget& w = placed->widget();
             w.setObjectName(name);
             w.setProperty("TabIndex", row.tab);
-            const QString spoken = spokenName(QString::fromUtf8(row.name), index);
-            w.setAccessibleName(spoken.isEmpty() ? caption : spoken);
+            w.setAccessibleName(spokenName(row, index, caption));
             if (placed->hasFont()) {
                 QFont font(QString::fromUtf8(row.font ? row.font : SansSerif));
                 font.setItalic(row.italic);
@@ -242,21 +244,19 @@ void Wulpe::bindControls()
     Command2 = find<CommandButton>("Command2");
     Label1 = find<Label>("Label1");
     Text1 = find<TextBox>("Text1");
-    for (int k = 0; k < 3; ++k) {
-        Option2[k] = find<OptionButton>("Option2", k);
-        Label2[k] = find<Label>("Label2", k);
-    }
-    for (int k = 0; k < 5; ++k) {
-        Frame4[k] = find<Frame>("Frame4", k);
-        Picture1[k] = find<PictureBox>("Picture1", k);
-    }
-    for (int k = 0; k < 15; ++k)
-        Option1[k] = find<OptionButton>("Option1", k);
-    for (int k = 0; k < 7; ++k) {
-        imgTuer[k] = find<Image>("imgTuer", k);
-        imgWulpe[k] = find<Image>("imgWulpe", k);
-        shpMarker[k] = find<Shape>("shpMarker", k);
-    }
+    const auto bind = [this](auto& array, const char* name) {
+        using Control = std::remove_pointer_t<typename std::decay_t<decltype(array)>::value_type>;
+        for (std::size_t k = 0; k < array.size(); ++k)
+            array[k] = find<Control>(name, int(k));
+    };
+    bind(Option2, "Option2");
+    bind(Label2, "Label2");
+    bind(Frame4, "Frame4");
+    bind(Picture1, "Picture1");
+    bind(Option1, "Option1");
+    bind(imgTuer, "imgTuer");
+    bind(imgWulpe, "imgWulpe");
+    bind(shpMarker, "shpMarker");
 
     // Option buttons form one group per direct container. Qt's own grouping also counts
     // the buttons of the frames inside a container, so a click on the selected mode
@@ -279,13 +279,13 @@ void Wulpe::bindControls()
     vscTueren->setPageStep(1);
     vscTueren->setValue(3);
     vscTueren->setLargestOnTop();
-    Option2[0]->setChecked(true);
-    for (int k = 0; k < 5; ++k)
-        Option1[3 * k + 2]->setChecked(true);
-    for (Image* door : imgTuer)
-        door->setTag(QStringLiteral("0"));
+    Option2[static_cast<std::size_t>(Mode::Quiz)]->setChecked(true);
+    for (int decision = 0; decision < int(Frame4.size()); ++decision)
+        strategyButton(decision, Strategy::NewDoor).setChecked(true);
+    for (int door = 0; door < int(imgTuer.size()); ++door)
+        setZustand(door, DoorState::Free);
     for (Shape* marker : shpMarker)
-        marker->setBorderColor(QColor(255, 0, 0));
+        marker->setBorderColor(paletteColor(Palette::Red));
     Line1->setBorderColor(palette().color(QPalette::Midlight));
 }
 
@@ -312,9 +312,9 @@ void Wulpe::connectEvents()
     connect(vscTueren, &QScrollBar::valueChanged, this, &Wulpe::vscTueren_Change);
     connect(cmdInfo, &QAction::triggered, this, &Wulpe::cmdInfo_Click);
     connect(cmdcopy, &QAction::triggered, this, &Wulpe::cmdcopy_Click);
-    for (std::int16_t k = 0; k < 7; ++k)
+    for (std::int16_t k = 0; k < std::int16_t(imgTuer.size()); ++k)
         connect(imgTuer[k], &Image::Click, this, [this, k] { imgTuer_Click(k); });
-    for (std::int16_t k = 0; k < 3; ++k) {
+    for (std::int16_t k = 0; k < std::int16_t(Option2.size()); ++k) {
         connect(Option2[k], &QRadioButton::toggled, this, [this, k](bool selected) {
             if (selected)
                 Option2_Click(k);

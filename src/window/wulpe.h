@@ -1,11 +1,15 @@
 #pragma once
 
 // The program's one window. It owns every control and every window-level variable of
-// the game; its procedures act on them directly, without arguments. Each member is
-// defined in the folder of its subsystem: window/, board/, game/ and layout/.
+// the game; its procedures act on them directly, without arguments. The members are
+// declared below grouped by the file that defines them, so this header is the map of
+// the class: window/ builds the window, board/ the door board and the settings, game/
+// the moves, the runner and the statistics, layout/ the scaling.
 
 #include "controls.h"
 #include "services.h"
+
+#include "game/regeln.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -16,31 +20,23 @@
 
 class InputHold;
 class QAction;
+struct BoardFacts;
 struct DesignControl;
 class QScreen;
 class QSvgRenderer;
+
+// The game mode, which the selected Option2 button sets; its value is that button's index.
+enum class Mode { Quiz = 0, WholeGame = 1, TwentyGames = 2 };
+
+// The statistics boxes by what they show; the value is the index k of Picture1(k).
+enum class StatBox { Games = 0, Cars = 1, CarShare = 2, Wulpen = 3, WulpeShare = 4 };
 
 class Wulpe : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit Wulpe(Services services = Services::system(), QWidget* parent = nullptr);
-    ~Wulpe() override;
-
-    // Start-up: lays the window out, builds the board and opens the first game.
-    void Form_Load();
-
-    // A control by its name, array elements as "imgTuer(3)"; null if there is none.
-    Placed* control(const QString& name) const;
-    const QHash<QString, Placed*>& controls() const { return m_controls; }
-
-    // The state of door k as a number: 0 closed and free, 1 held during a move, 2 opened.
-    int Zustand(int door) const;
-
-    const Units& units() const { return m_units; }
-
-    // Window-level game state. Door indexes are 0..N-1; counters are 64-bit so that
-    // they never overflow in practice.
+    // Window-level game state, read and written by board/ and game/. Door indexes are
+    // 0..N-1; counters are 64-bit so that they never overflow in practice.
     std::int64_t AnzahlSpiele = 0;
     std::int64_t AnzahlAutos = 0;
     std::int64_t AnzahlWulpen = 0;
@@ -61,7 +57,7 @@ public:
     double FaktorY = 1.0;
     double Faktor = 1.0;
 
-    // The controls, under their names.
+    // The controls, under their names, as window/wulpe.cpp builds them.
     Label* Label3 = nullptr;
     Frame* Frame2 = nullptr;
     Frame* frmAuswahl1 = nullptr;
@@ -94,68 +90,114 @@ public:
     QAction* cmdInfo = nullptr;
     QAction* cmdcopy = nullptr;
 
-public slots:
-    void Form_Resize();
-    void cmdStart_Click();
-    void cmdEnde_Click();
-    void Command1_Click();
-    void imgTuer_Click(std::int16_t Index);
-    void Option2_Click(std::int16_t Index);
-    void vscTueren_Change();
-    void cmdInfo_Click();
-    void cmdcopy_Click();
+    // window/wulpe.cpp: the window built from its design table, and the door states.
+    explicit Wulpe(Services services = Services::system(), QWidget* parent = nullptr);
+    ~Wulpe() override;
+    // A control by its name, array elements as "imgTuer(3)"; null if there is none.
+    Placed* control(const QString& name) const;
+    const QHash<QString, Placed*>& controls() const { return m_controls; }
+    const Units& units() const { return m_units; }
+    // The state of door k, as the number in its picture's Tag.
+    DoorState Zustand(int door) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    // Closing the window ends the program at once, also during a move.
-    void closeEvent(QCloseEvent* event) override;
-    // Keys 1 to 7, on the main keyboard or the number pad, act as clicks on the doors.
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Private procedures of the window.
+    void setZustand(int door, DoorState state);
+    // The button of a decision frame that selects the given strategy.
+    OptionButton& strategyButton(int decision, Strategy strategy) const;
+    // What the game knows about the door board, for the accessibility layer.
+    BoardFacts boardFacts() const;
+    void buildMenu();
+    void buildControls();
+    Placed* createControl(const DesignControl& row, QWidget* container, const QString& caption);
+    QSvgRenderer* picture(const char* path);
+    void bindControls();
+    void setTabOrder();
+    void connectEvents();
+    void setClientSize(float widthTwips, float heightTwips);
+    template <class T>
+    T* find(const char* name, int index = -1) const;
+
+    // window/meldungen.cpp: the menu's information boxes and the quit button.
+public slots:
+    void cmdInfo_Click();
+    void cmdcopy_Click();
+    void cmdEnde_Click();
+protected:
+    // Closing the window ends the program at once, also during a move.
+    void closeEvent(QCloseEvent* event) override;
+
+    // board/einstellungen.cpp: start-up, the two settings and opening a new game.
+public:
+    // Start-up: lays the window out, builds the board and opens the first game.
+    void Form_Load();
+    // The mode of the selected Option2 button.
+    Mode mode() const;
+public slots:
+    void vscTueren_Change();
+    void Option2_Click(std::int16_t Index);
+private:
+    void SpielVorbereiten();
+
+    // board/tuerbrett.cpp: the door board for the door count and mode, and its reset.
+private:
     void TuerenAufbauen();
     void TuerenZuruecksetzen();
-    void SpielVorbereiten();
+
+    // game/spielablauf.cpp: the runner.
+public slots:
+    void cmdStart_Click();
+    void imgTuer_Click(std::int16_t Index);
+protected:
+    // Keys 1 to 7, on the main keyboard or the number pad, act as clicks on the doors.
+    void keyPressEvent(QKeyEvent* event) override;
+private:
+    // The strategy selected in decision frame Frame4(decision).
+    Strategy strategyOf(int decision) const;
+    void playGame();
+
+    // game/spielzug.cpp: one move with its walks and pauses.
+private:
     void Spielzug();
+    void decideGame();
+    void walk(Image& figure, int door, double pauseAfterStep);
+    void pause(double PauseDauer);
+    std::vector<DoorState> doorStates() const;
+
+    // game/statistik.cpp: the counters and their boxes.
+public slots:
+    void Command1_Click();
+private:
+    PictureBox& box(StatBox which) const;
+    void countGame(bool won);
     void ZaehlerLoeschen();
+    void zeroCounters();
+
+    // layout/anordnen.cpp: the layout for the screen, on start-up and every resize.
+public slots:
+    void Form_Resize();
+protected:
+    void showEvent(QShowEvent* event) override;
+private:
     void FensterAnordnen();
-
-    void setZustand(int door, int state);
-
     // Lays the window out again when it moves to another screen or its screen changes.
     void followScreen(QScreen* screen);
     // Lays the window out now, or once the move that holds the input is over, so that no
     // figure jumps in the middle of a walk.
     void layOutWhenFree();
 
-    // Helpers of the move, the runner and the statistics.
-    std::vector<int> doorStates() const;
-    void pause(double PauseDauer);
-    void walk(Image& figure, int door, double pauseAfterStep);
-    void decideGame();
-    void playGame();
-    void countGame(bool won);
-
-    // Building the window from its design table.
-    void buildControls();
-    Placed* createControl(const DesignControl& row, QWidget* container, const QString& caption);
-    void bindControls();
-    void buildMenu();
-    void connectEvents();
-    void setTabOrder();
-    void setClientSize(float widthTwips, float heightTwips);
-
-    template <class T>
-    T* find(const char* name, int index = -1) const;
-
+private:
     Services m_services;
+    // Holds the user's input while a move or a run of games goes on.
     InputHold* m_hold = nullptr;
     bool m_layoutWaiting = false;
     Units m_units;
     QHash<QString, Placed*> m_controls;
-    std::array<QSvgRenderer*, 5> m_pictures{};
+    QHash<QString, QSvgRenderer*> m_pictures;
+    // How often each door was held in the game on the board; the markers show it.
+    std::array<int, 7> m_timesHeld{};
     QMetaObject::Connection m_screenResolution;
     QMetaObject::Connection m_screenSize;
 };

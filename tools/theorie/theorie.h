@@ -1,9 +1,10 @@
 #pragma once
 
-// Exact win probabilities as fractions, and the table of the pure strategies that the
-// README shows to teachers.
+// Exact win probabilities of strategy combinations, derived from the drawing rules, and
+// the table of the pure strategies that the README shows to teachers. The program does
+// not use them; the tests hold the game against them and the tools print them.
 
-#include "theorie.h"
+#include "game/regeln.h"
 
 #include <cstdint>
 #include <span>
@@ -25,8 +26,18 @@ Fraction operator-(Fraction a, Fraction b);
 Fraction operator*(Fraction a, Fraction b);
 Fraction operator/(Fraction a, Fraction b);
 
-// The same rules as exactWinProbability, computed without rounding.
+// The probability that a game with `doorCount` doors ends on the car when decision
+// d + 1 follows `decisions[d]` (there are doorCount - 2 decisions), without rounding.
 Fraction exactWinFraction(int doorCount, std::span<const Strategy> decisions);
+
+// The same probability in double precision.
+inline double exactWinProbability(int doorCount, std::span<const Strategy> decisions)
+{
+    return exactWinFraction(doorCount, decisions).value();
+}
+
+// Every combination of strategies for the doorCount - 2 decisions of a game.
+std::vector<std::vector<Strategy>> allCombinations(int doorCount);
 
 // A way of playing every decision of a game.
 enum class PureStrategy { Keep, NewDoor, RandomRechoice, KeepThenChange };

@@ -1,4 +1,4 @@
-#include "tabelle.h"
+#include "theorie.h"
 
 #include <array>
 #include <cassert>
@@ -32,7 +32,15 @@ Fraction operator/(Fraction a, Fraction b)
     return fraction(a.numerator * b.denominator, a.denominator * b.numerator);
 }
 
-// See exactWinProbability for why each decision changes p as it does.
+// Let p be the probability that the held door hides the car. The first pick makes it
+// 1/N. The host never opens the held door nor the car's, so opening a door leaves p as it
+// is, and the car is equally likely behind each other closed door. A decision taken with
+// c doors closed (the held one included) then changes p:
+//   keep:            p stays;
+//   new door:        one of the c - 1 others, so p becomes (1 - p) / (c - 1);
+//   random re-choice: a coin keeps the door, else any of the c doors is drawn:
+//                    p becomes p / 2 + (p / c + (1 - p) / c) / 2 = p / 2 + 1 / (2c).
+// Decision d (1-based) is taken after d doors have been opened, with c = N - d.
 Fraction exactWinFraction(int doorCount, std::span<const Strategy> decisions)
 {
     assert(static_cast<int>(decisions.size()) == doorCount - 2);
@@ -49,6 +57,22 @@ Fraction exactWinFraction(int doorCount, std::span<const Strategy> decisions)
         }
     }
     return p;
+}
+
+std::vector<std::vector<Strategy>> allCombinations(int doorCount)
+{
+    std::vector<std::vector<Strategy>> result{{}};
+    for (int d = 0; d < doorCount - 2; ++d) {
+        std::vector<std::vector<Strategy>> longer;
+        for (const auto& start : result) {
+            for (Strategy s : {Strategy::RandomRechoice, Strategy::Keep, Strategy::NewDoor}) {
+                longer.push_back(start);
+                longer.back().push_back(s);
+            }
+        }
+        result = std::move(longer);
+    }
+    return result;
 }
 
 std::vector<Strategy> decisionsOf(PureStrategy strategy, int doorCount)
