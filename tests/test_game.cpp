@@ -97,6 +97,26 @@ std::unique_ptr<Wulpe> windowOn(std::unique_ptr<Clock> clock, ScriptedRandom** r
     return window;
 }
 
+// A shown window on a clock that calls back at every sleep, with a quiz game open on
+// three doors whose draws start with `draws`.
+struct HookedQuiz {
+    HookedClock* clock = nullptr;
+    ScriptedRandom* random = nullptr;
+    std::unique_ptr<Wulpe> window;
+};
+
+HookedQuiz hookedQuiz(std::initializer_list<float> draws)
+{
+    HookedQuiz q;
+    auto clock = std::make_unique<HookedClock>();
+    q.clock = clock.get();
+    q.window = windowOn(std::move(clock), &q.random);
+    showWhole(*q.window);
+    q.random->script(draws);
+    q.window->cmdStart->click();
+    return q;
+}
+
 void postClick(QWidget& widget)
 {
     const QPointF centre = QRectF(widget.rect()).center();
@@ -468,14 +488,9 @@ void GameTest::startInQuizModeAbandonsTheGameUncounted()
 
 void GameTest::clickDuringAMoveIsHandledAfterIt()
 {
-    auto clock = std::make_unique<HookedClock>();
-    HookedClock& hooked = *clock;
-    ScriptedRandom* random = nullptr;
-    auto window = windowOn(std::move(clock), &random);
-    Wulpe& w = *window;
-    showWhole(w);
-    random->script({drawing(1, 3), drawing(2, 3)});
-    w.cmdStart->click();
+    HookedQuiz q = hookedQuiz({drawing(1, 3), drawing(2, 3)});
+    HookedClock& hooked = *q.clock;
+    Wulpe& w = *q.window;
 
     // The user clicks door 1 while the move for door 0 is still running.
     std::vector<std::pair<int, int>> atSleep;  // held door and moves made, at each pause
@@ -500,15 +515,10 @@ void GameTest::clickDuringAMoveIsHandledAfterIt()
 
 void GameTest::inputDuringAMoveWaitsAndFollowsInOrder()
 {
-    auto clock = std::make_unique<HookedClock>();
-    HookedClock& hooked = *clock;
-    ScriptedRandom* random = nullptr;
-    auto window = windowOn(std::move(clock), &random);
-    Wulpe& w = *window;
-    showWhole(w);
     // Car behind door 0; the host opens door 2 after the first move.
-    random->script({drawing(0, 3), drawing(2, 3)});
-    w.cmdStart->click();
+    HookedQuiz q = hookedQuiz({drawing(0, 3), drawing(2, 3)});
+    HookedClock& hooked = *q.clock;
+    Wulpe& w = *q.window;
     const auto pressDoor = [&](int door) {
         QAccessible::queryAccessibleInterface(w.imgTuer[door])->actionInterface()->doAction(
             QAccessibleActionInterface::pressAction());
