@@ -6,7 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <QtMath>
 
 #include <array>
 #include <cmath>
@@ -105,7 +108,30 @@ void Placed::applyFont()
     const double qtPixelsPerPoint = m_self.logicalDpiY() / 72.0;
     QFont font = m_face.value_or(m_self.font());
     font.setPointSizeF(m_fontSize * pixelsPerPoint / qtPixelsPerPoint);
+    // The fonts that stand in for the design's are wider than those: a caption that would
+    // lose its last letters at the edge is set smaller instead. FontSize() stays the size
+    // the layout gave.
+    const QString text = caption();
+    if (!text.isEmpty())
+        font = fittingFont(font, {text}, captionRoom(), &m_self);
     m_self.setFont(font);
+}
+
+QFont fittingFont(const QFont& font, const QStringList& lines, int room, const QPaintDevice* device)
+{
+    QFont fitting = font;
+    // Glyphs are fitted to whole pixels, so a font scaled by the ratio of widths can still
+    // be a little too wide: a few more, smaller steps make it fit.
+    for (int step = 0; step < 10 && room > 0; ++step) {
+        const QFontMetricsF metrics(fitting, device);
+        qreal widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        if (widest <= room)
+            break;
+        fitting.setPointSizeF(fitting.pointSizeF() * room / widest * (step == 0 ? 1.0 : 0.95));
+    }
+    return fitting;
 }
 
 Label::Label(const Units& units, QWidget* parent)
@@ -122,7 +148,19 @@ Frame::Frame(const Units& units, QWidget* parent)
 void Frame::setCaption(const QString& caption)
 {
     setTitle(caption);
+    applyFont();
     announceChange(*this);
+}
+
+// The style places the caption at a margin from the frame's left edge; the same margin
+// is kept free on the right.
+int Frame::captionRoom() const
+{
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    const int around = label.width() - qCeil(option.fontMetrics.horizontalAdvance(option.text));
+    return width() - 2 * label.left() - std::max(0, around);
 }
 
 CommandButton::CommandButton(const Units& units, QWidget* parent)
@@ -130,9 +168,27 @@ CommandButton::CommandButton(const Units& units, QWidget* parent)
 {
 }
 
+// The button's width less what the style adds around a caption: its margins and frame.
+int CommandButton::captionRoom() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();  // a style may give a captioned button a least width
+    return width() - style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), this).width();
+}
+
 OptionButton::OptionButton(const Units& units, QWidget* parent)
     : QRadioButton(parent), Placed(*this, units, true)
 {
+}
+
+// The button's width less the style's indicator and the spacing beside it.
+int OptionButton::captionRoom() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return width() - style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, this)
+        - style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
 }
 
 TextBox::TextBox(const Units& units, QWidget* parent)
@@ -192,14 +248,7 @@ QFont PictureBox::fittingFont(int width) const
 {
     // A count that has outgrown its box would lose its last digits at the edge and be
     // read as a wrong number: such a text is printed smaller, just small enough to fit.
-    QFont fitting = font();
-    const QFontMetricsF metrics(fitting);
-    qreal widest = 0;
-    for (const QString& line : m_lines)
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    if (widest > width && width > 0)
-        fitting.setPointSizeF(fitting.pointSizeF() * width / widest);
-    return fitting;
+    return ::fittingFont(font(), m_lines, width, this);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

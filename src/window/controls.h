@@ -61,8 +61,15 @@ protected:
     QRect pixelRect() const;
     static void setGeometryIfMoved(QWidget& widget, const QRect& rect);
 
-private:
+    // The caption that must fit the control, and the pixels of its width that the caption
+    // may take, as the style draws the control; an empty caption is never fitted.
+    virtual QString caption() const { return {}; }
+    virtual int captionRoom() const { return m_self.width(); }
+    // Gives the widget its font again: the laid-out size, or a smaller one where the
+    // caption would not fit its room.
     void applyFont();
+
+private:
 
     QWidget& m_self;
     const Units& m_units;
@@ -75,6 +82,10 @@ private:
 class Label : public QLabel, public Placed {
 public:
     Label(const Units& units, QWidget* parent);
+
+protected:
+    QString caption() const override { return text(); }
+    int captionRoom() const override { return contentsRect().width(); }
 };
 
 class Frame : public QGroupBox, public Placed {
@@ -82,17 +93,29 @@ public:
     Frame(const Units& units, QWidget* parent);
     QString Caption() const { return title(); }
     void setCaption(const QString& caption);
+
+protected:
+    QString caption() const override { return title(); }
+    int captionRoom() const override;
 };
 
 class CommandButton : public QPushButton, public Placed {
 public:
     CommandButton(const Units& units, QWidget* parent);
+
+protected:
+    QString caption() const override { return text(); }
+    int captionRoom() const override;
 };
 
 class OptionButton : public QRadioButton, public Placed {
 public:
     OptionButton(const Units& units, QWidget* parent);
     bool Value() const { return isChecked(); }
+
+protected:
+    QString caption() const override { return text(); }
+    int captionRoom() const override;
 };
 
 class TextBox : public QLineEdit, public Placed {
@@ -194,6 +217,10 @@ private:
     float m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
     QColor m_color = Qt::black;
 };
+
+// The font, or a smaller one of its face where the widest of the lines would not fit
+// `room` pixels of the device: just small enough to fit.
+QFont fittingFont(const QFont& font, const QStringList& lines, int room, const QPaintDevice* device);
 
 // A control's name: "imgTuer(3)" for element 3 of an array, the plain name for index -1.
 QString elementName(const char* name, int index = -1);
