@@ -1,7 +1,8 @@
 """Clicks a control of the running program by its accessible name, where the program
 reports it on the screen through AT-SPI, with real mouse clicks (xdotool).
     screenshot_click.py NAME [COUNT] [top]
-"top" clicks the control's top end (for a vertical scroll bar: its upper arrow)."""
+"top" clicks 4 pixels below the control's top edge (for a vertical scroll bar: on its
+upper arrow)."""
 
 import subprocess
 import sys
@@ -35,9 +36,9 @@ def main(name, count=1, where="centre"):
         sys.exit(f"tools/screenshot: no control named {name!r} on show")
     box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     x = box.x + box.width // 2
-    y = box.y + (min(box.width, box.height) // 2 if where == "top" else box.height // 2)
+    y = box.y + (4 if where == "top" else box.height // 2)
     subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "--repeat", str(count),
-                    "--delay", "300", "1"], check=True)
+                    "--delay", "600", "1"], check=True)
 
 
 if __name__ == "__main__":
