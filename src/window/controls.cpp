@@ -111,9 +111,13 @@ void Placed::applyFont()
     // The fonts that stand in for the design's are wider than those: a caption that would
     // lose its last letters at the edge is set smaller instead. FontSize() stays the size
     // the layout gave.
-    const QString text = caption();
-    if (!text.isEmpty())
-        font = fittingFont(font, {text}, captionRoom(), &m_self);
+    const QString text = m_units.fitCaptions ? caption() : QString();
+    if (!text.isEmpty()) {
+        const int room = captionRoom();
+        if (!m_fitting || m_fitting->caption != text || m_fitting->room != room || m_fitting->font != font)
+            m_fitting = Fitting{text, room, font, fittingFont(font, {text}, room, &m_self)};
+        font = m_fitting->fitted;
+    }
     m_self.setFont(font);
 }
 

@@ -22,6 +22,10 @@ class QSvgRenderer;
 // How many twips one screen pixel stands for; one value shared by all controls of a window.
 struct Units {
     double twipsPerPixel = 15.0;
+    // Whether captions are fitted to their controls: from the first layout on. The sizes
+    // a window is created with are replaced before it is shown, so fitting those would
+    // only load fonts that are never drawn.
+    bool fitCaptions = false;
     int pixels(double twips) const;
 };
 
@@ -71,10 +75,19 @@ protected:
 
 private:
 
+    // The last fitting: a layout that puts the control where it already is, with the same
+    // caption and font, fits it the same way without measuring again.
+    struct Fitting {
+        QString caption;
+        int room = 0;
+        QFont font, fitted;
+    };
+
     QWidget& m_self;
     const Units& m_units;
     bool m_hasFont;
     std::optional<QFont> m_face;
+    std::optional<Fitting> m_fitting;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     float m_fontSize = 0;
 };
