@@ -74,7 +74,6 @@ protected:
     void applyFont();
 
 private:
-
     // The last fitting: a layout that puts the control where it already is, with the same
     // caption and font, fits it the same way without measuring again.
     struct Fitting {
