@@ -123,17 +123,25 @@ void Placed::applyFont()
 
 QFont fittingFont(const QFont& font, const QStringList& lines, int room, const QPaintDevice* device)
 {
-    QFont fitting = font;
-    // Glyphs are fitted to whole pixels, so a font scaled by the ratio of widths can still
-    // be a little too wide: a few more, smaller steps make it fit.
-    for (int step = 0; step < 10 && room > 0; ++step) {
-        const QFontMetricsF metrics(fitting, device);
-        qreal widest = 0;
+    const auto widest = [&lines, device](const QFont& candidate) {
+        const QFontMetricsF metrics(candidate, device);
+        qreal width = 0;
         for (const QString& line : lines)
-            widest = std::max(widest, metrics.horizontalAdvance(line));
-        if (widest <= room)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return width;
+    };
+    const qreal width = widest(font);
+    if (room <= 0 || width <= room)
+        return font;
+    // Glyphs are drawn at whole pixels, so the smaller font has a whole number of pixels:
+    // scaled by the ratio of widths and rounded down, or a pixel less where hinting still
+    // makes it too wide. Captions fitted alike share one font.
+    const qreal pixelsPerPoint = device->logicalDpiY() / 72.0;
+    QFont fitting = font;
+    for (int pixels = int(font.pointSizeF() * pixelsPerPoint * room / width); pixels >= 1; --pixels) {
+        fitting.setPointSizeF(pixels / pixelsPerPoint);
+        if (widest(fitting) <= room)
             break;
-        fitting.setPointSizeF(fitting.pointSizeF() * room / widest * (step == 0 ? 1.0 : 0.95));
     }
     return fitting;
 }
