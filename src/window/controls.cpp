@@ -283,10 +283,18 @@ Image::Image(const Units& units, QWidget* parent)
 {
 }
 
-void Image::setPicture(QSvgRenderer* renderer)
+void Image::setPicture(PictureSource source)
 {
-    m_picture = renderer;
+    m_source = std::move(source);
+    m_picture = nullptr;
     update();
+}
+
+QSvgRenderer* Image::picture() const
+{
+    if (!m_picture && m_source)
+        m_picture = m_source();
+    return m_picture;
 }
 
 void Image::setTag(const QString& tag)
@@ -310,12 +318,13 @@ void Image::setVisible(bool visible)
 // image of that picture and size shares.
 void Image::paintEvent(QPaintEvent*)
 {
-    if (!m_picture || width() <= 0 || height() <= 0)
+    QSvgRenderer* const picture = this->picture();
+    if (!picture || width() <= 0 || height() <= 0)
         return;
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     const QString key = QStringLiteral("wulpe-picture:%1:%2x%3")
-                            .arg(quintptr(m_picture))
+                            .arg(quintptr(picture))
                             .arg(pixels.width())
                             .arg(pixels.height());
     QPixmap pixmap;
@@ -324,7 +333,7 @@ void Image::paintEvent(QPaintEvent*)
         pixmap.fill(Qt::transparent);
         QPainter drawing(&pixmap);
         drawing.setRenderHint(QPainter::Antialiasing);
-        m_picture->render(&drawing, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        picture->render(&drawing, QRectF(QPointF(0, 0), QSizeF(pixels)));
         drawing.end();
         QPixmapCache::insert(key, pixmap);
     }

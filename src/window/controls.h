@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QSvgRenderer;
@@ -165,8 +166,11 @@ class Image : public QWidget, public Placed {
     Q_OBJECT
 public:
     Image(const Units& units, QWidget* parent);
-    void setPicture(QSvgRenderer* renderer);
-    QSvgRenderer* picture() const { return m_picture; }
+    // The picture comes from its source when it is first drawn or asked for: pictures not
+    // on show when the window opens are not parsed before they are.
+    using PictureSource = std::function<QSvgRenderer*()>;
+    void setPicture(PictureSource source);
+    QSvgRenderer* picture() const;
     QString Tag() const { return m_tag; }
     void setTag(const QString& tag);
     // The Tag's text as a whole number (0 for a text that is none), read as often as the
@@ -183,7 +187,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QSvgRenderer* m_picture = nullptr;
+    PictureSource m_source;
+    mutable QSvgRenderer* m_picture = nullptr;
     QString m_tag;
     int m_tagNumber = 0;
     bool m_pressed = false;

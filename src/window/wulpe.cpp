@@ -114,9 +114,6 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     windowFont.setPointSizeF(WindowFontSize);
     setFont(windowFont);
 
-    for (std::size_t p = 0; p < m_pictures.size(); ++p)
-        m_pictures[p] = new QSvgRenderer(picturePath(static_cast<Picture>(p + 1)), this);
-
     buildMenu();
     buildControls();
     bindControls();
@@ -130,6 +127,15 @@ Wulpe::~Wulpe() = default;
 Placed* Wulpe::control(const QString& name) const
 {
     return m_controls.value(name, nullptr);
+}
+
+// Each picture is parsed once, when an image first needs it, and shared by all its images.
+QSvgRenderer* Wulpe::picture(Picture picture)
+{
+    QSvgRenderer*& renderer = m_pictures.at(static_cast<std::size_t>(picture) - 1);
+    if (!renderer)
+        renderer = new QSvgRenderer(picturePath(picture), this);
+    return renderer;
 }
 
 template <class T>
@@ -177,7 +183,7 @@ Placed* Wulpe::createControl(const DesignControl& row, QWidget* container, const
     case Kind::Line: return new Line(m_units, container);
     case Kind::Image: {
         auto* image = new Image(m_units, container);
-        image->setPicture(m_pictures.at(static_cast<std::size_t>(row.picture) - 1));
+        image->setPicture([this, picture = row.picture] { return this->picture(picture); });
         return image;
     }
     }

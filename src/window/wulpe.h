@@ -16,6 +16,7 @@
 
 class QAction;
 struct DesignControl;
+enum class Picture;
 class QScreen;
 class QSvgRenderer;
 
@@ -141,6 +142,7 @@ private:
 
     template <class T>
     T* find(const char* name, int index = -1) const;
+    QSvgRenderer* picture(Picture picture);
 
     Services m_services;
     Units m_units;
