@@ -113,12 +113,23 @@ void Placed::applyFont()
     // the layout gave.
     const QString text = m_units.fitCaptions ? caption() : QString();
     if (!text.isEmpty()) {
-        const int room = captionRoom();
-        if (!m_fitting || m_fitting->caption != text || m_fitting->room != room || m_fitting->font != font)
-            m_fitting = Fitting{text, room, font, fittingFont(font, {text}, room, &m_self)};
+        const int width = m_self.width();
+        if (!m_fitting || m_fitting->caption != text || m_fitting->width != width || m_fitting->font != font)
+            m_fitting = Fitting{text, width, font, fittingFont(font, {text}, captionRoom(), &m_self)};
         font = m_fitting->fitted;
     }
     m_self.setFont(font);
+}
+
+// A caption set once per game must cost next to nothing: an empty one needs no font of
+// its own, and one that already shows in the font fitted for it at this width keeps it.
+void Placed::fitCaption()
+{
+    const QString text = caption();
+    if (text.isEmpty() || (m_fitting && m_fitting->caption == text && m_fitting->width == m_self.width()
+                           && m_self.font() == m_fitting->fitted))
+        return;
+    applyFont();
 }
 
 QFont fittingFont(const QFont& font, const QStringList& lines, int room, const QPaintDevice* device)
@@ -160,7 +171,7 @@ Frame::Frame(const Units& units, QWidget* parent)
 void Frame::setCaption(const QString& caption)
 {
     setTitle(caption);
-    applyFont();
+    fitCaption();
     announceChange(*this);
 }
 

@@ -73,13 +73,15 @@ protected:
     // Gives the widget its font again: the laid-out size, or a smaller one where the
     // caption would not fit its room.
     void applyFont();
+    // The same after the caption changed, where it can change what fits.
+    void fitCaption();
 
 private:
-    // The last fitting: a layout that puts the control where it already is, with the same
-    // caption and font, fits it the same way without measuring again.
+    // The last fitting: a control of the same width, caption and font fits the same way
+    // without measuring again.
     struct Fitting {
         QString caption;
-        int room = 0;
+        int width = 0;
         QFont font, fitted;
     };
 
