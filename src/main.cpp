@@ -13,6 +13,6 @@ int main(int argc, char* argv[])
     installGermanQtTexts(app);
     Wulpe window;
     window.Form_Load();
-    window.show();
+    showMaximisedOnScreen(window);
     return app.exec();
 }

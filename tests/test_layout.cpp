@@ -4,6 +4,8 @@
 #include "support.h"
 
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTest>
 #include <QWindow>
 
@@ -201,6 +203,8 @@ private slots:
     void designValuesLandOnScreenPixels_data();
     void designValuesLandOnScreenPixels();
     void sameLayoutInPixelsAtTwelveAndFifteenTwipsPerPixel();
+    void everyCaptionFitsItsControl_data();
+    void everyCaptionFitsItsControl();
 
     void resizingOnTheSameScreenChangesNothing();
     void reLayoutKeepsHiddenDoorsAndFramesHidden();
@@ -317,6 +321,63 @@ void LayoutTest::sameLayoutInPixelsAtTwelveAndFifteenTwipsPerPixel()
     const Snapshot b = snapshotOf(*fifteen);
     QVERIFY(a.pixels == b.pixels);
     QVERIFY(a.twips != b.twips);
+}
+
+void LayoutTest::everyCaptionFitsItsControl_data()
+{
+    QTest::addColumn<ScreenSpec>("screen");
+    QTest::addColumn<QStringList>("shrunk");  // captions that need a smaller font
+    QTest::newRow("640x480") << ScreenSpec{9600, 7200, 15} << QStringList{"Option2(0)", "Option2(2)"};
+    QTest::newRow("800x600") << ScreenSpec{12000, 9000, 15} << QStringList{"Option2(0)"};
+    QTest::newRow("1024x768") << design15 << QStringList{};
+    QTest::newRow("1366x768 at 120 dpi") << ScreenSpec{16392, 9216, 12} << QStringList{};
+    QTest::newRow("1920x1080") << fullHd << QStringList{};
+}
+
+// Every caption, in the font its widget shows, fits where the style draws it; a font is
+// smaller than the layout's only where the caption would not fit otherwise.
+void LayoutTest::everyCaptionFitsItsControl()
+{
+    QFETCH(ScreenSpec, screen);
+    QFETCH(QStringList, shrunk);
+    Harness h(true, screen);
+    QStringList found;
+    for (auto it = h->controls().begin(); it != h->controls().end(); ++it) {
+        QWidget& w = it.value()->widget();
+        QString caption;
+        int room = w.width();
+        QStyleOptionButton button;
+        button.initFrom(&w);
+        if (auto* label = qobject_cast<QLabel*>(&w)) {
+            caption = label->text();
+            room = label->contentsRect().width();
+        } else if (auto* option = qobject_cast<QRadioButton*>(&w)) {
+            caption = option->text();
+            room = w.style()->subElementRect(QStyle::SE_RadioButtonContents, &button, &w).width();
+        } else if (auto* command = qobject_cast<QPushButton*>(&w)) {
+            caption = command->text();
+            room = w.style()->subElementRect(QStyle::SE_PushButtonContents, &button, &w).width();
+        } else if (auto* frame = qobject_cast<QGroupBox*>(&w)) {
+            QStyleOptionGroupBox box;
+            box.initFrom(&w);
+            box.text = caption = frame->title();
+            box.textAlignment = frame->alignment();
+            box.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            room -= 2 * w.style()->subControlRect(QStyle::CC_GroupBox, &box, QStyle::SC_GroupBoxLabel, &w).left();
+        }
+        if (caption.isEmpty())
+            continue;
+        const double width = QFontMetricsF(w.font(), &w).horizontalAdvance(caption);
+        const double laidOut = it.value()->FontSize() * 20 / screen.twipsPerPixel;
+        const double shown = w.font().pointSizeF() * w.logicalDpiY() / 72.0;
+        if (width > room)
+            found << QStringLiteral("%1: %2 pixels in %3").arg(it.key()).arg(width).arg(room);
+        if (std::abs(shown - laidOut) > 1e-4 && !shrunk.contains(it.key()))
+            found << QStringLiteral("%1 shrunk to %2 of %3 pixels").arg(it.key()).arg(shown).arg(laidOut);
+        if (shrunk.contains(it.key()) && !(shown < laidOut && shown > 0.85 * laidOut))
+            found << QStringLiteral("%1 at %2 of %3 pixels").arg(it.key()).arg(shown).arg(laidOut);
+    }
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 }
 
 void LayoutTest::resizingOnTheSameScreenChangesNothing()

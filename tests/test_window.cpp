@@ -4,9 +4,11 @@
 #include "support.h"
 
 #include "game/regeln.h"
+#include "window/display.h"
 
 #include <QAction>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTest>
@@ -117,6 +119,7 @@ private slots:
     void initialStatesOnCreation();
     void tabPlacesAreZeroToFortyThreeEachOnce();
     void windowCaptionClientAreaAndMenuBar();
+    void opensMaximisedAndGivesBackItsCreationSize();
     void controlsBelowTheStatisticsFrameAreClippedAway();
     void fontsArePointsOfTheScreenNotOfQt();
 
@@ -267,6 +270,22 @@ void WindowTest::windowCaptionClientAreaAndMenuBar()
         QVERIFY(entry->isEnabled());
         QVERIFY(!entry->isCheckable());
     }
+}
+
+void WindowTest::opensMaximisedAndGivesBackItsCreationSize()
+{
+    Harness h;
+    showMaximisedOnScreen(*h);
+    QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    QVERIFY(h->isMaximized());
+    QTRY_COMPARE(h->frameGeometry(), h->screen()->availableGeometry());
+    // Un-maximised, the window has its size of creation again, and the layout that
+    // depends on the screen alone is the same.
+    const QRect ende = h->cmdEnde->geometry();
+    h->showNormal();
+    QTRY_COMPARE(h->centralWidget()->size(), QSize(313, 209));
+    QCOMPARE(h->windowState(), Qt::WindowNoState);
+    QCOMPARE(h->cmdEnde->geometry(), ende);
 }
 
 void WindowTest::controlsBelowTheStatisticsFrameAreClippedAway()

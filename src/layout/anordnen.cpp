@@ -49,6 +49,7 @@ void Wulpe::FensterAnordnen()
     // Twips become pixels at the rate at which the screen reports its size, so the layout
     // fills the same share of every screen; it changes when the window changes screens.
     m_units.twipsPerPixel = screen.twipsPerPixel();
+    m_units.fitCaptions = true;
     FaktorX = size.width() / EntwurfBreite;
     FaktorY = size.height() / EntwurfHoehe;
     Faktor = FaktorX;

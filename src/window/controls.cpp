@@ -6,7 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <QtMath>
 
 #include <array>
 #include <cmath>
@@ -92,7 +95,53 @@ void Placed::applyFont()
     const double qtPixelsPerPoint = m_self.logicalDpiY() / 72.0;
     QFont font = m_face.value_or(m_self.font());
     font.setPointSizeF(m_fontSize * pixelsPerPoint / qtPixelsPerPoint);
+    // The fonts that stand in for the design's are wider than those: a caption that would
+    // lose its last letters at the edge is set smaller instead. FontSize() stays the size
+    // the layout gave.
+    const QString text = m_units.fitCaptions ? caption() : QString();
+    if (!text.isEmpty()) {
+        const int width = m_self.width();
+        if (!m_fitting || m_fitting->caption != text || m_fitting->width != width || m_fitting->font != font)
+            m_fitting = Fitting{text, width, font, fittingFont(font, {text}, captionRoom(), &m_self)};
+        font = m_fitting->fitted;
+    }
     m_self.setFont(font);
+}
+
+// A caption set once per game must cost next to nothing: an empty one needs no font of
+// its own, and one that already shows in the font fitted for it at this width keeps it.
+void Placed::fitCaption()
+{
+    const QString text = caption();
+    if (text.isEmpty() || (m_fitting && m_fitting->caption == text && m_fitting->width == m_self.width()
+                           && m_self.font() == m_fitting->fitted))
+        return;
+    applyFont();
+}
+
+QFont fittingFont(const QFont& font, const QStringList& lines, int room, const QPaintDevice* device)
+{
+    const auto widest = [&lines, device](const QFont& candidate) {
+        const QFontMetricsF metrics(candidate, device);
+        qreal width = 0;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return width;
+    };
+    const qreal width = widest(font);
+    if (room <= 0 || width <= room)
+        return font;
+    // Glyphs are drawn at whole pixels, so the smaller font has a whole number of pixels:
+    // scaled by the ratio of widths and rounded down, or a pixel less where hinting still
+    // makes it too wide. Captions fitted alike share one font.
+    const qreal pixelsPerPoint = device->logicalDpiY() / 72.0;
+    QFont fitting = font;
+    for (int pixels = int(font.pointSizeF() * pixelsPerPoint * room / width); pixels >= 1; --pixels) {
+        fitting.setPointSizeF(pixels / pixelsPerPoint);
+        if (widest(fitting) <= room)
+            break;
+    }
+    return fitting;
 }
 
 Label::Label(const Units& units, QWidget* parent)
@@ -109,7 +158,19 @@ Frame::Frame(const Units& units, QWidget* parent)
 void Frame::setCaption(const QString& caption)
 {
     setTitle(caption);
+    fitCaption();
     announceChange(*this);
+}
+
+// The style places the caption at a margin from the frame's left edge; the same margin
+// is kept free on the right.
+int Frame::captionRoom() const
+{
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    const int around = label.width() - qCeil(option.fontMetrics.horizontalAdvance(option.text));
+    return width() - 2 * label.left() - std::max(0, around);
 }
 
 CommandButton::CommandButton(const Units& units, QWidget* parent)
@@ -117,9 +178,27 @@ CommandButton::CommandButton(const Units& units, QWidget* parent)
 {
 }
 
+// The button's width less what the style adds around a caption: its margins and frame.
+int CommandButton::captionRoom() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();  // a style may give a captioned button a least width
+    return width() - style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), this).width();
+}
+
 OptionButton::OptionButton(const Units& units, QWidget* parent)
     : QRadioButton(parent), Placed(*this, units, true)
 {
+}
+
+// The button's width less the style's indicator and the spacing beside it.
+int OptionButton::captionRoom() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return width() - style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, this)
+        - style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
 }
 
 TextBox::TextBox(const Units& units, QWidget* parent)
@@ -180,14 +259,7 @@ QFont PictureBox::fittingFont(int width) const
 {
     // A count that has outgrown its box would lose its last digits at the edge and be
     // read as a wrong number: such a text is printed smaller, just small enough to fit.
-    QFont fitting = font();
-    const QFontMetricsF metrics(fitting);
-    qreal widest = 0;
-    for (const QString& line : m_lines)
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    if (widest > width && width > 0)
-        fitting.setPointSizeF(fitting.pointSizeF() * width / widest);
-    return fitting;
+    return ::fittingFont(font(), m_lines, width, this);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
@@ -210,10 +282,18 @@ Image::Image(const Units& units, QWidget* parent)
 {
 }
 
-void Image::setPicture(QSvgRenderer* renderer)
+void Image::setPicture(PictureSource source)
 {
-    m_picture = renderer;
+    m_source = std::move(source);
+    m_picture = nullptr;
     update();
+}
+
+QSvgRenderer* Image::picture() const
+{
+    if (!m_picture && m_source)
+        m_picture = m_source();
+    return m_picture;
 }
 
 void Image::setTag(const QString& tag)
@@ -237,12 +317,13 @@ void Image::setVisible(bool visible)
 // image of that picture and size shares.
 void Image::paintEvent(QPaintEvent*)
 {
-    if (!m_picture || width() <= 0 || height() <= 0)
+    QSvgRenderer* const picture = this->picture();
+    if (!picture || width() <= 0 || height() <= 0)
         return;
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     const QString key = QStringLiteral("wulpe-picture:%1:%2x%3")
-                            .arg(quintptr(m_picture))
+                            .arg(quintptr(picture))
                             .arg(pixels.width())
                             .arg(pixels.height());
     QPixmap pixmap;
@@ -251,7 +332,7 @@ void Image::paintEvent(QPaintEvent*)
         pixmap.fill(Qt::transparent);
         QPainter drawing(&pixmap);
         drawing.setRenderHint(QPainter::Antialiasing);
-        m_picture->render(&drawing, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        picture->render(&drawing, QRectF(QPointF(0, 0), QSizeF(pixels)));
         drawing.end();
         QPixmapCache::insert(key, pixmap);
     }

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QSvgRenderer;
@@ -24,6 +25,10 @@ struct Units {
     static constexpr double TwipsPerPoint = 20;
     static constexpr double TwipsPerInch = 1440;
     double twipsPerPixel = 15.0;
+    // Whether captions are fitted to their controls: from the first layout on. The sizes
+    // a window is created with are replaced before it is shown, so fitting those would
+    // only load fonts that are never drawn.
+    bool fitCaptions = false;
     int pixels(double twips) const;
 };
 
@@ -61,13 +66,30 @@ protected:
     QRect pixelRect() const;
     static void setGeometryIfMoved(QWidget& widget, const QRect& rect);
 
-private:
+    // The caption that must fit the control, and the pixels of its width that the caption
+    // may take, as the style draws the control; an empty caption is never fitted.
+    virtual QString caption() const { return {}; }
+    virtual int captionRoom() const { return m_self.width(); }
+    // Gives the widget its font again: the laid-out size, or a smaller one where the
+    // caption would not fit its room.
     void applyFont();
+    // The same after the caption changed, where it can change what fits.
+    void fitCaption();
+
+private:
+    // The last fitting: a control of the same width, caption and font fits the same way
+    // without measuring again.
+    struct Fitting {
+        QString caption;
+        int width = 0;
+        QFont font, fitted;
+    };
 
     QWidget& m_self;
     const Units& m_units;
     bool m_hasFont;
     std::optional<QFont> m_face;
+    std::optional<Fitting> m_fitting;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     float m_fontSize = 0;
 };
@@ -75,6 +97,10 @@ private:
 class Label : public QLabel, public Placed {
 public:
     Label(const Units& units, QWidget* parent);
+
+protected:
+    QString caption() const override { return text(); }
+    int captionRoom() const override { return contentsRect().width(); }
 };
 
 class Frame : public QGroupBox, public Placed {
@@ -82,17 +108,29 @@ public:
     Frame(const Units& units, QWidget* parent);
     QString Caption() const { return title(); }
     void setCaption(const QString& caption);
+
+protected:
+    QString caption() const override { return title(); }
+    int captionRoom() const override;
 };
 
 class CommandButton : public QPushButton, public Placed {
 public:
     CommandButton(const Units& units, QWidget* parent);
+
+protected:
+    QString caption() const override { return text(); }
+    int captionRoom() const override;
 };
 
 class OptionButton : public QRadioButton, public Placed {
 public:
     OptionButton(const Units& units, QWidget* parent);
     bool Value() const { return isChecked(); }
+
+protected:
+    QString caption() const override { return text(); }
+    int captionRoom() const override;
 };
 
 class TextBox : public QLineEdit, public Placed {
@@ -131,8 +169,11 @@ class Image : public QWidget, public Placed {
     Q_OBJECT
 public:
     Image(const Units& units, QWidget* parent);
-    void setPicture(QSvgRenderer* renderer);
-    QSvgRenderer* picture() const { return m_picture; }
+    // The picture comes from its source when it is first drawn or asked for: pictures not
+    // on show when the window opens are not parsed before they are.
+    using PictureSource = std::function<QSvgRenderer*()>;
+    void setPicture(PictureSource source);
+    QSvgRenderer* picture() const;
     QString Tag() const { return m_tag; }
     void setTag(const QString& tag);
     // The Tag's text as a whole number (0 for a text that is none), read as often as the
@@ -151,7 +192,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QSvgRenderer* m_picture = nullptr;
+    PictureSource m_source;
+    mutable QSvgRenderer* m_picture = nullptr;
     QString m_tag;
     int m_tagNumber = 0;
     bool m_pressed = false;
@@ -214,6 +256,10 @@ private:
     float m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
     QColor m_color = Qt::black;
 };
+
+// The font, or a smaller one of its face where the widest of the lines would not fit
+// `room` pixels of the device: just small enough to fit.
+QFont fittingFont(const QFont& font, const QStringList& lines, int room, const QPaintDevice* device);
 
 // A control's name: "imgTuer(3)" for element 3 of an array, the plain name for index -1.
 QString elementName(const char* name, int index = -1);

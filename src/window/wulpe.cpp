@@ -172,14 +172,17 @@ Placed* Wulpe::createControl(const DesignControl& row, QWidget* container, const
     case Kind::Line: return new Line(m_units, container);
     case Kind::Image: {
         auto* image = new Image(m_units, container);
-        image->setPicture(picture(row.picture));
+        // Each picture is parsed when an image first needs it: the Wulpe and the car are
+        // not on show when the window opens.
+        image->setPicture([this, path = row.picture] { return picture(path); });
         return image;
     }
     }
     return nullptr;
 }
 
-// One renderer for each picture, shared by every image that shows it.
+// One renderer for each picture, made when an image first needs it and shared by every
+// image that shows it.
 QSvgRenderer* Wulpe::picture(const char* path)
 {
     QSvgRenderer*& renderer = m_pictures[QString::fromUtf8(path)];

@@ -22,6 +22,7 @@ class InputHold;
 class QAction;
 struct BoardFacts;
 struct DesignControl;
+enum class Picture;
 class QScreen;
 class QSvgRenderer;
 
