@@ -100,14 +100,14 @@ public:
     const Units& units() const { return m_units; }
     // The state of door k, as the number in its picture's Tag.
     DoorState Zustand(int door) const;
+    // The button of a decision frame that selects the given strategy.
+    OptionButton& strategyButton(int decision, Strategy strategy) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void setZustand(int door, DoorState state);
-    // The button of a decision frame that selects the given strategy.
-    OptionButton& strategyButton(int decision, Strategy strategy) const;
     // What the game knows about the door board, for the accessibility layer.
     BoardFacts boardFacts() const;
     void buildMenu();
