@@ -15,13 +15,17 @@
 
 namespace {
 
-// The real clock, which also sums up how late each sleep wakes.
+// The real clock, which also sums up how late each pause's last sleep wakes; the
+// sleeps before it end early on purpose, to let the desktop's events through.
 class LateWakeClock : public SystemClock {
 public:
     void sleepUntil(double reading) override
     {
         SystemClock::sleepUntil(reading);
-        late += seconds() - reading;
+        const double now = seconds();
+        if (now < reading)
+            return;
+        late += now - reading;
         ++sleeps;
     }
     double late = 0;

@@ -89,7 +89,6 @@ def start(program):
     window = app[0]
     window_id = int(subprocess.run(["xdotool", "search", "--sync", "--name", "^Simulation$"],
                                    capture_output=True, text=True, check=True).stdout.split()[0])
-    subprocess.run(["xdotool", "windowmove", str(window_id), "0", "0", "windowsize", str(window_id), "100%", "100%"], check=True)
     pump(1.0)
     return process, window, Pinger(window_id)
 
