@@ -22,7 +22,6 @@ class InputHold;
 class QAction;
 struct BoardFacts;
 struct DesignControl;
-enum class Picture;
 class QScreen;
 class QSvgRenderer;
 
