@@ -1,6 +1,7 @@
 #include "support.h"
 
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
@@ -153,4 +154,14 @@ void typeInto(QWidget& widget, const QString& text)
 void clickCentre(Wulpe& window, QWidget& widget)
 {
     clickAt(window, widget, widget.rect().center());
+}
+
+int runUntilTheProgramEnds(Wulpe& window, const std::function<void()>& action)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(5000);
+    QTimer::singleShot(0, &window, action);
+    return QCoreApplication::exec();
 }

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -130,3 +131,8 @@ T* controlOf(const Wulpe& window, const QString& name)
 {
     return dynamic_cast<T*>(window.control(name));
 }
+
+// Runs the program's event loop, does the action in it, and returns the loop's exit
+// code: 0 if the action ended the program, 1 if it was still running five seconds later
+// (for instance because a question waits for an answer).
+int runUntilTheProgramEnds(Wulpe& window, const std::function<void()>& action);

@@ -51,19 +51,6 @@ void checkInformationBox(QMessageBox& box, const QString& title)
     QCOMPARE(box.textFormat(), Qt::PlainText);
 }
 
-// Runs the program's event loop, does the action in it, and returns the loop's exit
-// code: 0 if the action ended the program, 1 if it was still running five seconds later
-// (for instance because a question waits for an answer).
-int runUntilTheProgramEnds(Wulpe& window, const std::function<void()>& action)
-{
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    watchdog.start(5000);
-    QTimer::singleShot(0, &window, action);
-    return QCoreApplication::exec();
-}
-
 } // namespace
 
 class MeldungenTest : public QObject {
