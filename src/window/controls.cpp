@@ -2,7 +2,6 @@
 
 #include "accessibility.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -221,13 +220,25 @@ void VScrollBar::setLargestOnTop()
     // The arrow buttons and the trough do not follow the inverted appearance: turn the
     // steps that a mouse button makes round, so a press moves the thumb towards it.
     connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
-        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+        if (!m_mouseDown)
             return;
         if (action == SliderSingleStepAdd || action == SliderPageStepAdd)
             setSliderPosition(value() - (action == SliderSingleStepAdd ? singleStep() : pageStep()));
         else if (action == SliderSingleStepSub || action == SliderPageStepSub)
             setSliderPosition(value() + (action == SliderSingleStepSub ? singleStep() : pageStep()));
     });
+}
+
+void VScrollBar::mousePressEvent(QMouseEvent* event)
+{
+    m_mouseDown = true;
+    QScrollBar::mousePressEvent(event);
+}
+
+void VScrollBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    QScrollBar::mouseReleaseEvent(event);
+    m_mouseDown = event->buttons() != Qt::NoButton;
 }
 
 PictureBox::PictureBox(const Units& units, QWidget* parent)

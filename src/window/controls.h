@@ -144,6 +144,15 @@ public:
     // Puts the largest value at the top, with the upper arrow (and the Up key) adding one.
     // A dragged thumb changes the value once, where it is released.
     void setLargestOnTop();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Whether the steps come from a mouse button held on the bar, as its own events
+    // tell, not as the pointer's buttons stand when the steps are handled.
+    bool m_mouseDown = false;
 };
 
 // A box that can be cleared and printed into. It keeps what was printed, so the text

@@ -5,10 +5,99 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
+#include <utility>
+
+namespace {
+
+// What the user does with the pointer and the keyboard. Touch and tablet pass: no
+// control of the window takes them itself, so the platform turns them into mouse
+// events, and those wait; a touchpad's gestures mean nothing to it. The pointer entering and leaving the window waits with the
+// moves around it; a control shown or hidden under the pointer is told so by the toolkit
+// at once, which is no input of the user's.
+bool isUserInput(const QEvent& event, bool atWindow)
+{
+    switch (event.type()) {
+    case QEvent::Enter:
+    case QEvent::Leave:
+        return atWindow;
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+    case QEvent::HoverMove:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::NativeGesture:
+        return false;
+    default:
+        return event.isInputEvent();
+    }
+}
+
+// A mouse event made anew as it came, the press of a double-click marked as such.
+class HeldMouseEvent : public QMouseEvent {
+public:
+    using QMouseEvent::QMouseEvent;
+    void setDoubleClick(bool doubleClick) { m_doubleClick = doubleClick; }
+};
+
+// Makes the held event again when it is handed back. A pointer event's point belongs to
+// its pointing device, which moves it on with every later event: a mouse, wheel or
+// enter event is kept as its values and made anew, which also tells the device where
+// the pointer is then.
+std::function<std::unique_ptr<QEvent>()> keep(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        const auto& m = static_cast<const QMouseEvent&>(event);
+        // The press that made a double-click is left to the double-click, as it came.
+        return [type = m.type(), position = m.position(), scene = m.scenePosition(), global = m.globalPosition(),
+                button = m.button(), buttons = m.buttons(), modifiers = m.modifiers(), device = m.pointingDevice(),
+                time = m.timestamp(), doubleClick = m.flags().testFlag(Qt::MouseEventCreatedDoubleClick)] {
+            auto mouse = std::make_unique<HeldMouseEvent>(type, position, scene, global, button, buttons, modifiers,
+                                                          device);
+            mouse->setTimestamp(time);
+            mouse->setDoubleClick(doubleClick);
+            return mouse;
+        };
+    }
+    case QEvent::Wheel: {
+        const auto& w = static_cast<const QWheelEvent&>(event);
+        return [position = w.position(), global = w.globalPosition(), pixels = w.pixelDelta(), angle = w.angleDelta(),
+                buttons = w.buttons(), modifiers = w.modifiers(), phase = w.phase(), inverted = w.inverted(),
+                device = w.pointingDevice(), time = w.timestamp()] {
+            auto wheel = std::make_unique<QWheelEvent>(position, global, pixels, angle, buttons, modifiers, phase,
+                                                       inverted, Qt::MouseEventNotSynthesized, device);
+            wheel->setTimestamp(time);
+            return wheel;
+        };
+    }
+    case QEvent::Enter: {
+        const auto& e = static_cast<const QEnterEvent&>(event);
+        return [position = e.position(), scene = e.scenePosition(), global = e.globalPosition(),
+                device = e.pointingDevice()] {
+            return std::make_unique<QEnterEvent>(position, scene, global, device);
+        };
+    }
+    default:
+        return [held = std::shared_ptr<QEvent>(event.clone())] { return std::unique_ptr<QEvent>(held->clone()); };
+    }
+}
+
+} // namespace
 
 InputHold::InputHold(QWidget& window) : QObject(&window), m_window(window)
 {
@@ -28,8 +117,14 @@ InputHold::Scope::Scope(InputHold& hold) : m_hold(hold)
 
 InputHold::Scope::~Scope()
 {
-    if (--m_hold.m_depth == 0)
-        m_hold.release();
+    if (--m_hold.m_depth > 0)
+        return;
+    if (m_hold.m_busyCursor) {
+        QGuiApplication::restoreOverrideCursor();
+        m_hold.m_busyCursor = false;
+    }
+    if (!m_hold.m_waiting.empty())
+        m_hold.postReplay();
 }
 
 void InputHold::end()
@@ -46,7 +141,7 @@ void InputHold::letPlatformThrough()
     }
     // Every event goes through, so that closing the window ends the program at once (the
     // platform would count the close as user input and keep it back); the filter below
-    // takes the user's input aside.
+    // holds the user's input.
     QCoreApplication::processEvents();
 }
 
@@ -55,10 +150,8 @@ void InputHold::enqueue(std::function<void()> action)
     if (m_ended)
         return;
     m_waiting.push_back(std::move(action));
-    if (!holding() && !m_replayPosted) {
-        m_replayPosted = true;
-        QMetaObject::invokeMethod(this, &InputHold::replay, Qt::QueuedConnection);
-    }
+    if (!holding())
+        postReplay();
 }
 
 InputHold* InputHold::of(const QWidget& control)
@@ -66,20 +159,16 @@ InputHold* InputHold::of(const QWidget& control)
     return control.window()->findChild<InputHold*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-void InputHold::release()
+void InputHold::postReplay()
 {
-    if (m_busyCursor) {
-        QGuiApplication::restoreOverrideCursor();
-        m_busyCursor = false;
-    }
-    if (!m_waiting.empty() && !m_replayPosted) {
-        m_replayPosted = true;
-        QMetaObject::invokeMethod(this, &InputHold::replay, Qt::QueuedConnection);
-    }
+    if (m_replayPosted)
+        return;
+    m_replayPosted = true;
+    QMetaObject::invokeMethod(this, &InputHold::replay, Qt::QueuedConnection);
 }
 
-// An action that starts a move holds the input again; what waits behind it stays queued
-// and follows when that move is over.
+// An action that starts a move or opens a message box holds the input again; what
+// waits behind it stays queued and follows when that is over.
 void InputHold::replay()
 {
     m_replayPosted = false;
@@ -90,35 +179,53 @@ void InputHold::replay()
     }
 }
 
+void InputHold::hold(QObject* receiver, const QEvent& event)
+{
+    m_waiting.push_back([this, target = QPointer<QObject>(receiver), make = keep(event)] {
+        if (!target)
+            return;
+        const std::unique_ptr<QEvent> held = make();
+        const QEvent* before = std::exchange(m_handingBack, held.get());
+        QCoreApplication::sendEvent(target, held.get());
+        m_handingBack = before;
+    });
+}
+
 bool InputHold::eventFilter(QObject* receiver, QEvent* event)
 {
+    if (event == m_handingBack)
+        return false;
+    // Where the input enters: the window as the platform hands it over. Whatever came
+    // while a move ran, or is still waiting, goes to the back of the queue.
+    if (receiver->isWindowType()) {
+        if (receiver != m_window.windowHandle() || !isUserInput(*event, true))
+            return false;
+        if (m_ended)
+            return true;
+        if (!waiting())
+            return false;
+        hold(receiver, *event);
+        return true;
+    }
     if (!holding() && !m_ended)
         return false;
-    // Taken aside where they reach the window's controls: the window itself still sees
-    // them when they come, so that it knows where the mouse is and which control a
-    // press belongs to.
     const auto* widget = qobject_cast<QWidget*>(receiver);
     if (!widget || widget->window() != &m_window)
         return false;
-    // A button pressed or a slider stepped through the accessibility interface acts on a
-    // repeating timer of its own: skipped now, it fires again once the hold is over.
+    // A slider's arrow held down repeats on a timer of its own: skipped now, it fires
+    // again once the hold is over.
     if (event->type() == QEvent::Timer)
         return qobject_cast<QAbstractButton*>(receiver) || qobject_cast<QAbstractSlider*>(receiver);
-    if (!event->isInputEvent())
-        return false;
-    // A key's shortcut is looked for before the key is delivered: claimed here, the key
-    // itself comes, waits and is handled as a key.
+    // A key's shortcut is looked for before the key enters the window: claimed here, the
+    // key itself comes, waits and is handled as a key.
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;
     }
-    if (!m_ended) {
-        std::shared_ptr<QEvent> held(event->clone());
-        QPointer<QObject> target(receiver);
-        m_waiting.push_back([target, held] {
-            if (target)
-                QCoreApplication::sendEvent(target, held.get());
-        });
-    }
+    // Input sent straight to a control, past the window, waits all the same.
+    if (!isUserInput(*event, false))
+        return false;
+    if (!m_ended)
+        hold(receiver, *event);
     return true;
 }

@@ -1,17 +1,20 @@
 #pragma once
 
-// While a move or a run of games goes on, the window keeps answering the desktop: its
-// pauses let the platform's own events through (window-manager pings, exposes, screen
-// changes), so the desktop never takes it for hung and an uncovered window is painted.
-// Everything the user does in that time waits: mouse, keys, wheel, touch, and actions
-// that a screen reader asks for. It is handled after the move, in the order it came,
-// so no handler of the game ever runs inside another.
+// The one gate through which the user reaches the game. While a move, a run of games or
+// a message box goes on, the window keeps answering the desktop (window-manager pings,
+// exposes, screen changes, a screen reader's questions), but everything the user does
+// waits: mouse, wheel, keys and touch are held where they enter the window, and the
+// actions a screen reader asks for join them in the same queue. After the move they are
+// handed back in the order they came, input to the window, so that the toolkit routes
+// it afresh: to the control under the pointer then, to the focus then. No handler of
+// the game ever runs inside another, and nothing runs under a message box.
 
 #include <QObject>
 
 #include <deque>
 #include <functional>
 
+class QEvent;
 class QWidget;
 
 class InputHold : public QObject {
@@ -38,14 +41,13 @@ public:
     bool ended() const { return m_ended; }
     void end();
 
-    // Lets the platform's pending events through once, the user's input taken aside.
-    // The first call in a hold shows the busy cursor, so that a class sees why its
-    // clicks wait.
+    // Answers the platform's pending events once, the user's input held. The first call
+    // in a hold shows the busy cursor, so that a class sees why its clicks wait.
     void letPlatformThrough();
 
-    // Runs an action after every input that came before it, from the event loop: at
-    // once when nothing is held, otherwise after the hold. Once the program has ended
-    // the action is dropped.
+    // Runs an action in its place in the queue, from the event loop: soon when nothing
+    // is held or waiting, otherwise after what came before it. Once the program has
+    // ended the action is dropped.
     void enqueue(std::function<void()> action);
 
     // The hold of the window that a control belongs to, or null.
@@ -55,7 +57,9 @@ protected:
     bool eventFilter(QObject* receiver, QEvent* event) override;
 
 private:
-    void release();
+    bool waiting() const { return holding() || !m_waiting.empty(); }
+    void hold(QObject* receiver, const QEvent& event);
+    void postReplay();
     void replay();
 
     QWidget& m_window;
@@ -63,5 +67,7 @@ private:
     bool m_ended = false;
     bool m_busyCursor = false;
     bool m_replayPosted = false;
+    // The held event that is being handed back; it passes the gate.
+    const QEvent* m_handingBack = nullptr;
     std::deque<std::function<void()>> m_waiting;
 };

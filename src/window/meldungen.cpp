@@ -30,8 +30,11 @@ constexpr std::array explanationLines = {
 
 const QString lineBreak = QStringLiteral("\n\r");
 
-void showInformation(QWidget* parent, const QString& title, const QString& text)
+// While the box is open, what a screen reader asks of the window waits with the rest of
+// the input and follows when the box is closed.
+void showInformation(InputHold& hold, QWidget* parent, const QString& title, const QString& text)
 {
+    const InputHold::Scope holding(hold);
     QMessageBox box(QMessageBox::Information, title, displayedText(text), QMessageBox::Ok, parent);
     // The explanation quotes the strategies as >...<, which is not markup.
     box.setTextFormat(Qt::PlainText);
@@ -63,12 +66,12 @@ QString displayedText(const QString& text)
 
 void Wulpe::cmdInfo_Click()
 {
-    showInformation(this, QStringLiteral("Wulpenproblem"), explanationText());
+    showInformation(*m_hold, this, QStringLiteral("Wulpenproblem"), explanationText());
 }
 
 void Wulpe::cmdcopy_Click()
 {
-    showInformation(this, QStringLiteral("Programmiert von"), authorshipText());
+    showInformation(*m_hold, this, QStringLiteral("Programmiert von"), authorshipText());
 }
 
 void Wulpe::cmdEnde_Click()

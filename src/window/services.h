@@ -27,8 +27,9 @@ public:
     virtual ~Clock() = default;
     // Seconds on a monotonic clock: never jumps at midnight or when the wall clock is set.
     virtual double seconds() = 0;
-    // Sleeps until seconds() has reached the given reading, or a little past it. It may
-    // wake up earlier; the caller then sleeps again.
+    // Waits until seconds() has reached the given reading, or a little past it, without
+    // spinning. It may return earlier, after answering an event that came meanwhile; the
+    // caller then waits again.
     virtual void sleepUntil(double reading) = 0;
 };
 
@@ -54,10 +55,10 @@ private:
     const QWidget* m_window = nullptr;
 };
 
-// Sleeps at most a slice at a time, so that a pause can answer the desktop in between.
+// Waits for the platform's events or the reading, whichever comes first, and answers
+// the events as they arrive: the desktop and a screen reader never wait for a pause.
 class SystemClock : public Clock {
 public:
-    static constexpr double Slice = 0.01;
     double seconds() override;
     void sleepUntil(double reading) override;
 };
