@@ -193,16 +193,20 @@ void DesktopTest::carIsSpokenOnTheDoorItStandsOn()
 void DesktopTest::onlyDoorsCanBePressedAndPressingClicksThem()
 {
     Harness h;
-    for (int k = 0; k < 3; ++k) {
+    // Doors in play can be pressed; slots beyond the door count offer nothing.
+    for (int k = 0; k < 7; ++k) {
         QAccessibleActionInterface* actions = accessible(h->imgTuer[k])->actionInterface();
         QVERIFY(actions);
-        QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
-        QSignalSpy clicks(h->imgTuer[k], &Image::Click);
-        actions->doAction(QAccessibleActionInterface::pressAction());
-        // Queued like a mouse click: it happens once the event loop runs again.
-        QCOMPARE(clicks.count(), 0);
-        QTRY_COMPARE(clicks.count(), 1);
+        QCOMPARE(actions->actionNames(), k < 3 ? QStringList{QAccessibleActionInterface::pressAction()} : QStringList{});
     }
+    QSignalSpy clicks(h->imgTuer[0], &Image::Click);
+    accessible(h->imgTuer[0])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // Queued like a mouse click: it happens once the event loop runs again.
+    QCOMPARE(clicks.count(), 0);
+    QTRY_COMPARE(clicks.count(), 1);
+    // The door the host opened is no door to press any more.
+    QCOMPARE(h->AnzahlWahlen, 1);
+    QVERIFY(accessible(h->imgTuer[h->ModeratorTuer])->actionInterface()->actionNames().isEmpty());
     for (QObject* picture : {static_cast<QObject*>(h->imgWulpe[0]), static_cast<QObject*>(h->imgAuto),
                              static_cast<QObject*>(h->imgModerator), static_cast<QObject*>(h->imgDon)}) {
         QAccessibleActionInterface* actions = accessible(picture)->actionInterface();

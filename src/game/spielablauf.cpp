@@ -67,6 +67,9 @@ void Wulpe::imgTuer_Click(std::int16_t Index)
     // In "ganzes Spiel" the computer plays; once a game is decided, clicks wait for a new one.
     if (SpielLaeuft == 0 || mode() == Mode::WholeGame)
         return;
+    // Only a door in play and on show can be chosen, whichever way the click came.
+    if (Index < 0 || Index >= vscTueren->value() || imgTuer[Index]->isHidden())
+        return;
     if (Zustand(Index) != DoorState::Free)
         return;
     const InputHold::Scope hold(*m_hold);

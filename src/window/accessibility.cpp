@@ -4,8 +4,10 @@
 #include "inputhold.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QMenuBar>
 #include <QMetaObject>
 #include <QPointer>
 
@@ -16,14 +18,38 @@
 
 namespace {
 
-// Runs what a screen reader asked for from the event loop, behind the user's input that
-// waits for a move to end.
-void afterWaitingInput(QWidget& control, std::function<void()> action)
+// Runs what a screen reader asked for in its place among the user's input: from the
+// event loop, after whatever came before it, and never inside a move or under a message
+// box. The control may be gone by then.
+template <class Control, class Action>
+void afterWaitingInput(Control& control, Action action)
 {
+    auto act = [target = QPointer<Control>(&control), action = std::move(action)] {
+        if (target)
+            action(*target);
+    };
     if (InputHold* hold = InputHold::of(control))
-        hold->enqueue(std::move(action));
+        hold->enqueue(std::move(act));
     else
-        QMetaObject::invokeMethod(&control, std::move(action), Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&control, std::move(act), Qt::QueuedConnection);
+}
+
+// The actions every focusable control offers, taking the focus in turn.
+QStringList focusActions(const QWidget& control)
+{
+    return control.focusPolicy() != Qt::NoFocus ? QStringList{QAccessibleActionInterface::setFocusAction()}
+                                                : QStringList{};
+}
+
+bool focusAction(QWidget& control, const QString& action)
+{
+    if (action != QAccessibleActionInterface::setFocusAction() || control.focusPolicy() == Qt::NoFocus)
+        return false;
+    afterWaitingInput(control, [](QWidget& target) {
+        if (target.isEnabled())
+            target.setFocus(Qt::OtherFocusReason);
+    });
+    return true;
 }
 
 // The index k of a control named "name(k)", or -1.
@@ -120,20 +146,17 @@ public:
         return QStringLiteral("Tür %1: %2").arg(door + 1).arg(state);
     }
 
+    // Only a door in play and on show can be pressed; the game asks again when the press
+    // comes to be handled.
     QStringList actionNames() const override
     {
-        return isDoor() ? QStringList{pressAction()} : QStringList{};
+        return isDoor() && !widget()->isHidden() ? QStringList{pressAction()} : QStringList{};
     }
 
     void doAction(const QString& action) override
     {
-        // Queued like a click of the mouse, behind whatever input waits, so that a move
-        // with its pauses does not hold up the assistive technology that asked for it.
-        if (isDoor() && action == pressAction())
-            afterWaitingInput(*widget(), [door = QPointer<Image>(static_cast<Image*>(widget()))] {
-                if (door)
-                    emit door->Click();
-            });
+        if (isDoor() && action == pressAction() && !widget()->isHidden())
+            afterWaitingInput(*static_cast<Image*>(widget()), [](Image& door) { emit door.Click(); });
     }
 
 private:
@@ -175,10 +198,24 @@ public:
     QVariant minimumStepSize() const override { return bar().singleStep(); }
     void setCurrentValue(const QVariant& value) override
     {
-        afterWaitingInput(*widget(), [target = QPointer<QScrollBar>(&bar()), count = value.toInt()] {
-            if (target)
-                target->setValue(count);
-        });
+        afterWaitingInput(bar(), [count = value.toInt()](QScrollBar& target) { target.setValue(count); });
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{increaseAction(), decreaseAction()} + focusActions(*widget());
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == increaseAction() || action == decreaseAction()) {
+            const int step = action == increaseAction() ? 1 : -1;
+            afterWaitingInput(bar(), [step](QScrollBar& target) {
+                target.setValue(target.value() + step * target.singleStep());
+            });
+            return;
+        }
+        focusAction(*widget(), action);
     }
 
 private:
@@ -268,11 +305,125 @@ public:
     }
 };
 
+// A command button is pressed, an option button selected; either takes the focus.
+class Button : public QAccessibleWidget {
+public:
+    explicit Button(QAbstractButton* button)
+        : QAccessibleWidget(button, button->isCheckable() ? QAccessible::RadioButton : QAccessible::Button)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        const QAbstractButton& b = button();
+        state.checkable = b.isCheckable();
+        state.checked = b.isChecked();
+        state.pressed = b.isDown();
+        if (const auto* push = qobject_cast<const QPushButton*>(&b))
+            state.defaultButton = push->isDefault();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        if (!widget()->isEnabled())
+            return {};
+        return QStringList{button().isCheckable() ? toggleAction() : pressAction()} + focusActions(*widget());
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (!widget()->isEnabled())
+            return;
+        // An option button pressed is selected, as by a click.
+        if (action == pressAction())
+            afterWaitingInput(button(), [](QAbstractButton& target) { target.click(); });
+        else if (action == toggleAction() && button().isCheckable())
+            afterWaitingInput(button(), [](QAbstractButton& target) { target.toggle(); });
+        else
+            focusAction(*widget(), action);
+    }
+
+private:
+    QAbstractButton& button() const { return *static_cast<QAbstractButton*>(widget()); }
+};
+
+// An entry of the menu bar, which opens its message box when pressed.
+class MenuEntry : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    MenuEntry(QMenuBar* bar, QAction* action) : m_bar(bar), m_action(action) {}
+
+    bool isValid() const override { return m_bar && m_action; }
+    QObject* object() const override { return m_action; }
+    QWindow* window() const override { return m_bar->window()->windowHandle(); }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_bar); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? m_action->text() : QString();
+    }
+
+    QRect rect() const override
+    {
+        return m_bar->actionGeometry(m_action).translated(m_bar->mapToGlobal(QPoint(0, 0)));
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !m_bar->isVisible() || !m_action->isVisible();
+        state.disabled = !m_action->isEnabled();
+        state.focused = m_bar->activeAction() == m_action;
+        return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+
+    QStringList actionNames() const override
+    {
+        return m_action->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action != pressAction() || !m_action->isEnabled())
+            return;
+        afterWaitingInput(*m_bar, [entry = QPointer<QAction>(m_action)](QMenuBar&) {
+            if (entry && entry->isEnabled())
+                entry->trigger();
+        });
+    }
+
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QPointer<QMenuBar> m_bar;
+    QPointer<QAction> m_action;
+};
+
 QAccessibleInterface* controlInterface(const QString&, QObject* object)
 {
+    if (auto* action = qobject_cast<QAction*>(object)) {
+        auto* bar = qobject_cast<QMenuBar*>(action->parent());
+        return bar && InputHold::of(*bar) ? new MenuEntry(bar, action) : nullptr;
+    }
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
+    if (auto* button = dynamic_cast<CommandButton*>(widget))
+        return new Button(button);
+    if (auto* button = dynamic_cast<OptionButton*>(widget))
+        return new Button(button);
     if (auto* image = dynamic_cast<Image*>(widget))
         return new BoardPicture(image);
     if (auto* box = dynamic_cast<PictureBox*>(widget))
