@@ -167,7 +167,9 @@ void WindowTest::everyControlHasItsDesignValuesOnCreation()
         QCOMPARE(w.font().family(), QStringLiteral("MS Sans Serif"));
     }
     QCOMPARE(w.property("TabIndex").toInt(), e.tab);
-    QVERIFY(!w.isHidden());
+    // What lies below its frame is never seen, and hidden (see below).
+    const QStringList clipped = {QStringLiteral("Label1"), QStringLiteral("Text1"), QStringLiteral("Command2")};
+    QCOMPARE(w.isHidden(), clipped.contains(w.objectName()));
     QVERIFY(!w.accessibleName().isEmpty());
 }
 
@@ -297,6 +299,8 @@ void WindowTest::controlsBelowTheStatisticsFrameAreClippedAway()
                             static_cast<QWidget*>(h->Command2)}) {
         QVERIFY(hidden->geometry().top() >= frame.bottom());
         QVERIFY(hidden->visibleRegion().isEmpty());
+        // Hidden, so that neither Tab nor a screen reader finds a control nobody sees.
+        QVERIFY(hidden->isHidden());
     }
 }
 

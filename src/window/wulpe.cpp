@@ -290,6 +290,14 @@ void Wulpe::bindControls()
     for (Shape* marker : shpMarker)
         marker->setBorderColor(paletteColor(Palette::Red));
     Line1->setBorderColor(palette().color(QPalette::Midlight));
+
+    // A control that lies below its frame's lower edge is clipped away at every scale and
+    // never seen: hidden, neither Tab nor a screen reader lands on it.
+    for (Placed* placed : std::as_const(m_controls)) {
+        const auto* container = dynamic_cast<const Placed*>(placed->widget().parentWidget());
+        if (container && placed->Top() >= container->Height())
+            placed->widget().hide();
+    }
 }
 
 void Wulpe::setTabOrder()
