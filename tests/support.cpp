@@ -10,6 +10,8 @@ void FakeClock::sleepUntil(double reading)
 {
     sleeps.push_back(reading - now);
     now = std::max(now, reading);
+    if (onSleep)
+        onSleep();
 }
 
 float ScriptedRandom::next()

@@ -28,7 +28,8 @@ private:
     double m_twipsPerPixel;
 };
 
-// A clock that stands still until someone sleeps on it; it records every sleep.
+// A clock that stands still until someone sleeps on it; it records every sleep, and
+// lets a test act while the program sleeps.
 class FakeClock : public Clock {
 public:
     double seconds() override { ++reads; return now; }
@@ -37,6 +38,7 @@ public:
     double now = 1000.0;
     int reads = 0;
     std::vector<double> sleeps;
+    std::function<void()> onSleep;
 };
 
 // Hands out the scripted numbers first, then numbers of a fixed-seed generator.

@@ -66,18 +66,6 @@ protected:
     }
 };
 
-// A fake clock that lets a test act while the program sleeps.
-class HookedClock : public FakeClock {
-public:
-    std::function<void()> onSleep;
-    void sleepUntil(double reading) override
-    {
-        FakeClock::sleepUntil(reading);
-        if (onSleep)
-            onSleep();
-    }
-};
-
 // A clock whose sleeps wake up early: never more than 0.03 s at a time.
 class EarlyClock : public FakeClock {
 public:
@@ -103,7 +91,7 @@ std::unique_ptr<Wulpe> windowOn(std::unique_ptr<Clock> clock, ScriptedRandom** r
 // A shown window on a clock that calls back at every sleep, with a quiz game open on
 // three doors whose draws start with `draws`.
 struct HookedQuiz {
-    HookedClock* clock = nullptr;
+    FakeClock* clock = nullptr;
     ScriptedRandom* random = nullptr;
     std::unique_ptr<Wulpe> window;
 };
@@ -111,7 +99,7 @@ struct HookedQuiz {
 HookedQuiz hookedQuiz(std::initializer_list<float> draws)
 {
     HookedQuiz q;
-    auto clock = std::make_unique<HookedClock>();
+    auto clock = std::make_unique<FakeClock>();
     q.clock = clock.get();
     q.window = windowOn(std::move(clock), &q.random);
     showWhole(*q.window);
@@ -494,7 +482,7 @@ void GameTest::startInQuizModeAbandonsTheGameUncounted()
 void GameTest::clickDuringAMoveIsHandledAfterIt()
 {
     HookedQuiz q = hookedQuiz({drawing(1, 3), drawing(2, 3)});
-    HookedClock& hooked = *q.clock;
+    FakeClock& hooked = *q.clock;
     Wulpe& w = *q.window;
 
     // The user clicks door 1 while the move for door 0 is still running.
@@ -522,7 +510,7 @@ void GameTest::inputDuringAMoveWaitsAndFollowsInOrder()
 {
     // Car behind door 0; the host opens door 2 after the first move.
     HookedQuiz q = hookedQuiz({drawing(0, 3), drawing(2, 3)});
-    HookedClock& hooked = *q.clock;
+    FakeClock& hooked = *q.clock;
     Wulpe& w = *q.window;
     const auto pressDoor = [&](int door) {
         QAccessible::queryAccessibleInterface(w.imgTuer[door])->actionInterface()->doAction(
@@ -736,8 +724,8 @@ void GameTest::endingDuringAMoveLeavesTheClicksBehindIt_data()
 void GameTest::endingDuringAMoveLeavesTheClicksBehindIt()
 {
     QFETCH(bool, close);
-    auto clock = std::make_unique<HookedClock>();
-    HookedClock& hooked = *clock;
+    auto clock = std::make_unique<FakeClock>();
+    FakeClock& hooked = *clock;
     auto window = windowOn(std::move(clock));
     Wulpe& w = *window;
     showWhole(w);

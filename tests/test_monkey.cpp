@@ -1,7 +1,10 @@
 // The monkey: seeded random sequences of user events through the real window (clicks on
 // doors, also opened and hidden ones, on the buttons, the modes, the strategies and the
 // scroll bar's arrows; keys; typing and pasting into txtTueren; resizes; the two menu
-// boxes), with the game's invariants checked after every event.
+// boxes), with the game's invariants checked after every event. In a share of the
+// events the monkey is restless: at some of the move's pauses it makes more input, by
+// any way there is in (mouse, wheel, keys, screen-reader actions), which waits for the
+// move; the invariants of a running move are checked at every pause.
 //
 // WULPE_MONKEY_EVENTS sets the number of events in all (default one million), in runs of
 // EventsPerRun events, each on a fresh window with its own seed. A failure names its seed;
@@ -10,7 +13,9 @@
 #include "support.h"
 
 #include "game/regeln.h"
+#include "window/inputhold.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenuBar>
@@ -172,6 +177,29 @@ QString violation(const Wulpe& w, int mode)
     return {};
 }
 
+// The invariants of a move at one of its pauses: the held door is in play, on show and
+// not opened, and the host has opened one door per move made, or is about to.
+QString pauseViolation(const Wulpe& w)
+{
+    const int N = w.vscTueren->value();
+    if (N < 3 || N > 7)
+        return QStringLiteral("door count %1 during a move").arg(N);
+    if (w.AnzahlSpiele != w.AnzahlAutos + w.AnzahlWulpen)
+        return QStringLiteral("games %1 != wins + losses during a move").arg(w.AnzahlSpiele);
+    const int held = w.GewaehlteTuer;
+    if (held < 0 || held >= N || w.imgTuer[held]->isHidden() || w.Zustand(held) == DoorState::Opened)
+        return QStringLiteral("a move on door %1 of %2, not a closed door in play").arg(held).arg(N);
+    int opened = 0;
+    for (int k = 0; k < 7; ++k) {
+        if (k >= N && (!w.imgTuer[k]->isHidden() || w.Zustand(k) != DoorState::Free))
+            return QStringLiteral("slot %1 in a game of %2 doors").arg(k).arg(N);
+        opened += w.Zustand(k) == DoorState::Opened;
+    }
+    if (opened != w.AnzahlWahlen && opened != w.AnzahlWahlen - 1)
+        return QStringLiteral("%1 doors opened after %2 moves").arg(opened).arg(w.AnzahlWahlen);
+    return {};
+}
+
 // A click on an option button's round indicator, which always selects it.
 QPoint indicatorOf(const QWidget& button)
 {
@@ -189,21 +217,40 @@ public:
         m_model.text = w.txtTueren->text();
         m_designGeometry = w.imgTuer[0]->geometry();
         w.setUpdatesEnabled(false);
+        // The monkey never ends the program; every other way in stays open.
+        QObject::disconnect(w.cmdEnde, nullptr, &w, nullptr);
+        m_harness.clock->onSleep = [this] { atPause(); };
+        QObject::connect(&m_closer, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
     }
 
     // Plays the events; an empty text if every invariant held after every one of them.
     QString run(int events)
     {
         for (m_event = 0; m_event < events; ++m_event) {
+            m_restless = uniform(0, 4) == 0;
+            m_injected.clear();
             const QString described = act();
-            m_recent.push_back(described);
+            m_recent.push_back(described + m_injected);
             if (m_recent.size() > 8)
                 m_recent.pop_front();
-            QCoreApplication::sendPostedEvents();
+            // What waited for a move is handed back from the event loop.
+            for (int round = 0; round < 100 && (round == 0 || InputHold::of(*m_harness)->waiting()); ++round)
+                QCoreApplication::sendPostedEvents();
+            m_closer.stop();
             if (m_event % EventsPerPaint == 0)
                 paint();
-            QString broken = violation(*m_harness, m_model.mode);
+            // What the restless input did is not foreseen; the model takes it as it is.
+            if (!m_injected.isEmpty())
+                resync();
+            QString broken = std::exchange(m_pauseProblem, QString());
             if (broken.isEmpty())
+                broken = violation(*m_harness, m_model.mode);
+            if (broken.isEmpty() && InputHold::of(*m_harness)->waiting())
+                broken = QStringLiteral("input still waits after the event");
+            if (broken.isEmpty() && m_injected.isEmpty())
                 broken = modelViolation();
             if (!broken.isEmpty())
                 return QStringLiteral("seed %1, event %2: %3\n  recent events: %4\n  replay: WULPE_MONKEY_SEED=%1")
@@ -229,6 +276,113 @@ private:
     };
 
     int uniform(int from, int to) { return std::uniform_int_distribution<int>(from, to)(m_random); }
+
+    void resync()
+    {
+        Wulpe& w = *m_harness;
+        m_model.games = w.AnzahlSpiele;
+        m_model.doors = w.vscTueren->value();
+        m_model.mode = int(w.mode());
+        m_model.text = w.txtTueren->text();
+    }
+
+    // At every pause the invariants of a move; in a restless event, now and then more
+    // input, by any way there is in.
+    void atPause()
+    {
+        if (m_pauseProblem.isEmpty())
+            m_pauseProblem = pauseViolation(*m_harness);
+        if (m_restless && m_injected.count(u';') < 3 && uniform(0, 9) == 0)
+            m_injected += QStringLiteral("; during it: ") + inject();
+    }
+
+    QString inject()
+    {
+        Wulpe& w = *m_harness;
+        const auto accessible = [](QObject* control) { return QAccessible::queryAccessibleInterface(control); };
+        const auto act = [&](QObject* control, const QString& action) {
+            if (QAccessibleActionInterface* actions = accessible(control)->actionInterface())
+                actions->doAction(action);
+        };
+        switch (uniform(0, 11)) {
+        case 0: {
+            const int k = uniform(0, 6);
+            Image& door = *w.imgTuer[k];
+            click(door, {uniform(0, std::max(0, door.width() - 1)), uniform(0, std::max(0, door.height() - 1))});
+            return QStringLiteral("click on slot %1").arg(k);
+        }
+        case 1: {
+            const bool up = uniform(0, 1);
+            const QPoint bar = w.vscTueren->mapTo(&w, w.vscTueren->rect().center());
+            QWheelEvent wheel(bar, w.mapToGlobal(bar), {}, {0, up ? 120 : -120}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(w.windowHandle(), &wheel);
+            return QStringLiteral("wheel %1").arg(up ? "up" : "down");
+        }
+        case 2: {
+            const bool up = uniform(0, 1);
+            click(*w.vscTueren, {w.vscTueren->width() / 2, up ? 3 : w.vscTueren->height() - 3});
+            return QStringLiteral("arrow %1").arg(up ? "up" : "down");
+        }
+        case 3: {
+            static constexpr std::array keys = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Up,
+                                                Qt::Key_Down, Qt::Key_1, Qt::Key_4, Qt::Key_7, Qt::Key_Return};
+            const Qt::Key key = keys[std::size_t(uniform(0, int(keys.size()) - 1))];
+            QTest::keyClick(w.windowHandle(), key);
+            return QStringLiteral("key %1").arg(int(key));
+        }
+        case 4: {
+            const int k = uniform(0, 2);
+            click(*w.Option2[k], indicatorOf(*w.Option2[k]));
+            return QStringLiteral("click on Option2(%1)").arg(k);
+        }
+        case 5: {
+            const int k = uniform(0, 14);
+            click(*w.Option1[k], indicatorOf(*w.Option1[k]));
+            return QStringLiteral("click on Option1(%1)").arg(k);
+        }
+        case 6: {
+            const int k = uniform(0, 6);
+            act(w.imgTuer[k], QAccessibleActionInterface::pressAction());
+            return QStringLiteral("screen reader presses slot %1").arg(k);
+        }
+        case 7: {
+            QWidget* button = uniform(0, 1) ? static_cast<QWidget*>(w.cmdStart) : static_cast<QWidget*>(w.Command1);
+            act(button, QAccessibleActionInterface::pressAction());
+            return QStringLiteral("screen reader presses %1").arg(button->objectName());
+        }
+        case 8: {
+            OptionButton* button = uniform(0, 1) ? w.Option2[std::size_t(uniform(0, 2))] : w.Option1[std::size_t(uniform(0, 14))];
+            act(button, QAccessibleActionInterface::toggleAction());
+            return QStringLiteral("screen reader toggles %1").arg(button->objectName());
+        }
+        case 9: {
+            QAccessibleInterface* bar = accessible(w.vscTueren);
+            const int how = uniform(0, 2);
+            if (how == 0)
+                bar->valueInterface()->setCurrentValue(uniform(2, 8));
+            else
+                act(w.vscTueren, how == 1 ? QAccessibleActionInterface::increaseAction()
+                                          : QAccessibleActionInterface::decreaseAction());
+            return QStringLiteral("screen reader sets the door count (%1)").arg(how);
+        }
+        case 10: {
+            static const std::array<const char*, 4> focusable = {"cmdStart", "vscTueren", "txtTueren", "Option2(1)"};
+            QWidget& control = m_harness->control(QString::fromUtf8(focusable[std::size_t(uniform(0, 3))]))->widget();
+            act(&control, QAccessibleActionInterface::setFocusAction());
+            return QStringLiteral("screen reader focuses %1").arg(control.objectName());
+        }
+        default: {
+            QAction* entry = uniform(0, 1) ? w.cmdInfo : w.cmdcopy;
+            m_closer.start(0);
+            if (uniform(0, 1))
+                act(entry, QAccessibleActionInterface::pressAction());
+            else
+                click(*w.menuBar(), w.menuBar()->actionGeometry(entry).center());
+            return QStringLiteral("menu entry %1").arg(entry->text());
+        }
+        }
+    }
 
     Action drawAction()
     {
@@ -521,6 +675,10 @@ private:
 
     unsigned m_seed;
     Harness m_harness;
+    bool m_restless = false;
+    QString m_injected;
+    QString m_pauseProblem;
+    QTimer m_closer;
     std::mt19937 m_random;
     Model m_model;
     QRect m_designGeometry;

@@ -37,6 +37,8 @@ public:
     };
 
     bool holding() const { return m_depth > 0; }
+    // Whether input waits: held now, or queued and not yet handed back.
+    bool waiting() const { return holding() || !m_waiting.empty(); }
     // Once the program ends, nothing the user does reaches it any more, and pauses end.
     bool ended() const { return m_ended; }
     void end();
@@ -57,7 +59,6 @@ protected:
     bool eventFilter(QObject* receiver, QEvent* event) override;
 
 private:
-    bool waiting() const { return holding() || !m_waiting.empty(); }
     void hold(QObject* receiver, const QEvent& event);
     void postReplay();
     void replay();
