@@ -1,6 +1,7 @@
 """Measures from outside how the running program answers the desktop: the window
 manager's ping (_NET_WM_PING) while idle, during a quiz move and during a game of
-"ganzes Spiel" with seven doors, and how fast the program ends when its window is
+"ganzes Spiel" with seven doors; how long a screen reader takes to read the doors'
+names while idle and during a move; and how fast the program ends when its window is
 closed in the middle of a game or "Ende" is clicked with clicks waiting behind it.
 The controls are found through the accessibility interface and clicked with the X
 server's test extension (xdotool), as a user's clicks arrive.
@@ -15,7 +16,7 @@ import time
 from Xlib import X, display as xdisplay
 from Xlib.protocol import event as xevent
 
-from a11y_check import by, find_application, pump, showing
+from a11y_check import by, doors, find_application, pump, showing
 
 
 class Pinger:
@@ -109,6 +110,17 @@ def seven_door_game(window, places):
     click(places["Spielstart"])
 
 
+def median(values):
+    return sorted(values)[len(values) // 2]
+
+
+def timed(action):
+    """The milliseconds an action takes."""
+    started = time.monotonic()
+    action()
+    return (time.monotonic() - started) * 1000
+
+
 def exit_after(process, started):
     code = process.wait(timeout=30)
     return (time.monotonic() - started) * 1000, code
@@ -121,13 +133,24 @@ def main(program):
     idle = pinger.run(1.0)
     figure("ping_idle_median_ms", sorted(idle)[len(idle) // 2])
 
+    read_idle = sorted(timed(lambda: doors(window)) for _ in range(5))[2]
+    figure("a11y_read_doors_idle_ms", read_idle)
+
     click(places["doors"][0])
     quiz = pinger.run(2.6)
+    figure("ping_quiz_move_median_ms", median(quiz))
     figure("ping_quiz_move_max_ms", max(quiz))
     figure("pings_during_quiz_move", len(quiz))
 
+    # The game's last move walks for a second; the doors are read in the middle of it.
+    click(places["doors"][0])
+    time.sleep(0.2)
+    figure("a11y_read_doors_during_move_ms", timed(lambda: doors(window)))
+    pump(1.5)
+
     seven_door_game(window, places)
     game = pinger.run(9.0)
+    figure("ping_seven_door_game_median_ms", median(game))
     figure("ping_seven_door_game_max_ms", max(game))
     figure("ping_seven_door_game_p99_ms", sorted(game)[len(game) * 99 // 100])
     print("# slowest:", sorted(((round(d), i) for i, d in enumerate(game)), reverse=True)[:5], flush=True)
@@ -155,9 +178,12 @@ def main(program):
     games = by(window, "label", "Anzahl der Spiele")
     counted = None
     while process.poll() is None:
-        if counted is None and games is not None and games.name.endswith(": 1"):
-            counted = time.monotonic()
-        time.sleep(0.005)
+        try:
+            if counted is None and games is not None and games.name.endswith(": 1"):
+                counted = time.monotonic()
+        except Exception:
+            pass  # the program has ended between two questions
+        time.sleep(0.001)
     if counted is not None:
         figure("exit_after_game_counted_ms", (time.monotonic() - counted) * 1000)
     figure("exit_code_after_ende", process.returncode)
