@@ -367,6 +367,10 @@ private:
             return QStringLiteral("screen reader sets the door count (%1)").arg(how);
         }
         case 10: {
+            if (uniform(0, 1)) {
+                accessible(w.txtTueren)->editableTextInterface()->insertText(0, QStringLiteral("7"));
+                return QStringLiteral("screen reader types into txtTueren");
+            }
             static const std::array<const char*, 4> focusable = {"cmdStart", "vscTueren", "txtTueren", "Option2(1)"};
             QWidget& control = m_harness->control(QString::fromUtf8(focusable[std::size_t(uniform(0, 3))]))->widget();
             act(&control, QAccessibleActionInterface::setFocusAction());

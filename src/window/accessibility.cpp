@@ -222,49 +222,18 @@ private:
     QScrollBar& bar() const { return *static_cast<QScrollBar*>(widget()); }
 };
 
-// A statistics box: static text whose name carries what is printed in it.
-class PrintBox : public SpeakingWidget, public QAccessibleTextInterface {
+// A control's text, read as it stands; a text without a cursor or a selection unless
+// the control has them.
+class ReadText : public QAccessibleTextInterface {
 public:
-    explicit PrintBox(PictureBox* box) : SpeakingWidget(box, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        const QString base = SpeakingWidget::text(t);
-        const QString shown = printed().simplified();
-        if (t == QAccessible::Value)
-            return shown;
-        if (t != QAccessible::Name || shown.isEmpty())
-            return base;
-        return base.isEmpty() ? shown : QStringLiteral("%1: %2").arg(base, shown);
-    }
-
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        if (t == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return SpeakingWidget::interface_cast(t);
-    }
-
-    void refresh() override
-    {
-        SpeakingWidget::refresh();
-        const QString now = printed();
-        if (now == m_text)
-            return;
-        QAccessibleTextUpdateEvent event(this, 0, m_text, now);
-        m_text = now;
-        QAccessible::updateAccessibility(&event);
-    }
-
-    // The printed text as it stands, blanks included; read-only, without a cursor.
     QString text(int startOffset, int endOffset) const override
     {
-        const QString all = printed();
+        const QString all = whole();
         startOffset = std::clamp(startOffset, 0, int(all.size()));
         endOffset = endOffset < 0 ? int(all.size()) : std::clamp(endOffset, startOffset, int(all.size()));
         return all.mid(startOffset, endOffset - startOffset);
     }
-    int characterCount() const override { return int(printed().size()); }
+    int characterCount() const override { return int(whole().size()); }
     void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -282,9 +251,124 @@ public:
         return {};
     }
 
+protected:
+    virtual QString whole() const = 0;
+};
+
+// A statistics box: static text whose name carries what is printed in it.
+class PrintBox : public SpeakingWidget, public ReadText {
+public:
+    explicit PrintBox(PictureBox* box) : SpeakingWidget(box, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString base = SpeakingWidget::text(t);
+        const QString shown = whole().simplified();
+        if (t == QAccessible::Value)
+            return shown;
+        if (t != QAccessible::Name || shown.isEmpty())
+            return base;
+        return base.isEmpty() ? shown : QStringLiteral("%1: %2").arg(base, shown);
+    }
+    using ReadText::text;
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return SpeakingWidget::interface_cast(t);
+    }
+
+    void refresh() override
+    {
+        SpeakingWidget::refresh();
+        const QString now = whole();
+        if (now == m_text)
+            return;
+        QAccessibleTextUpdateEvent event(this, 0, m_text, now);
+        m_text = now;
+        QAccessible::updateAccessibility(&event);
+    }
+
 private:
-    QString printed() const { return static_cast<PictureBox*>(widget())->text(); }
+    // The printed text as it stands, blanks included.
+    QString whole() const override { return static_cast<PictureBox*>(widget())->text(); }
     QString m_text;
+};
+
+// A text box: its text is read at once; what a screen reader types, deletes or moves in
+// it waits like keys.
+class TextField : public QAccessibleWidget, public ReadText, public QAccessibleEditableTextInterface {
+public:
+    explicit TextField(TextBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? whole() : QAccessibleWidget::text(t);
+    }
+    using ReadText::text;
+
+    void setText(QAccessible::Text t, const QString& text) override
+    {
+        if (t == QAccessible::Value)
+            later([text](QLineEdit& box) { box.setText(text); });
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !box().isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QStringList actionNames() const override { return focusActions(*widget()); }
+    void doAction(const QString& action) override { focusAction(*widget(), action); }
+
+    void selection(int index, int* startOffset, int* endOffset) const override
+    {
+        const bool selected = index == 0 && box().hasSelectedText();
+        *startOffset = selected ? box().selectionStart() : 0;
+        *endOffset = selected ? box().selectionEnd() : 0;
+    }
+    int selectionCount() const override { return box().hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int) override { later([](QLineEdit& box) { box.deselect(); }); }
+    void setSelection(int, int startOffset, int endOffset) override
+    {
+        later([startOffset, endOffset](QLineEdit& box) { box.setSelection(startOffset, endOffset - startOffset); });
+    }
+    int cursorPosition() const override { return box().cursorPosition(); }
+    void setCursorPosition(int position) override
+    {
+        later([position](QLineEdit& box) { box.setCursorPosition(position); });
+    }
+
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, {}); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString& text) override
+    {
+        later([startOffset, endOffset, text](QLineEdit& box) {
+            QString now = box.text();
+            const int start = std::clamp(startOffset, 0, int(now.size()));
+            box.setText(now.replace(start, std::clamp(endOffset, start, int(now.size())) - start, text));
+        });
+    }
+
+private:
+    QLineEdit& box() const { return *static_cast<QLineEdit*>(widget()); }
+    QString whole() const override { return box().text(); }
+    template <class Action>
+    void later(Action action) { afterWaitingInput(box(), std::move(action)); }
 };
 
 // A frame speaks its caption. A frame that also has a name of its own, like the door
@@ -428,6 +512,8 @@ QAccessibleInterface* controlInterface(const QString&, QObject* object)
         return new BoardPicture(image);
     if (auto* box = dynamic_cast<PictureBox*>(widget))
         return new PrintBox(box);
+    if (auto* box = dynamic_cast<TextBox*>(widget))
+        return new TextField(box);
     if (auto* frame = dynamic_cast<Frame*>(widget))
         return new CaptionedFrame(frame);
     if (auto* bar = dynamic_cast<VScrollBar*>(widget))
