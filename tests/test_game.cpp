@@ -576,6 +576,7 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt_data()
     QTest::newRow("a screen reader's button press keeps its place") << 7;
     QTest::newRow("nothing held runs under a message box") << 8;
     QTest::newRow("a pause answers events as they come") << 9;
+    QTest::newRow("a screen reader's focus and typing wait") << 10;
 }
 
 void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
@@ -709,6 +710,22 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
         QCOMPARE(boxes, 1);
         QCOMPARE(movesUnderTheBox, 1);
         break;
+    case 10: {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w.txtTueren);
+        w.cmdStart->setFocus();
+        duringTheMove = [&] {
+            actionOn(w.txtTueren, QAccessibleActionInterface::setFocusAction());
+            box->editableTextInterface()->insertText(0, QStringLiteral("7"));
+        };
+        q.clock->onSleep = [&, hook = q.clock->onSleep] {
+            hook();
+            sound = sound && w.txtTueren->text() == QStringLiteral("3") && w.focusWidget() != w.txtTueren;
+        };
+        moveOnDoor(0);
+        QTRY_COMPARE(w.txtTueren->text(), QStringLiteral("73"));
+        QCOMPARE(w.focusWidget(), w.txtTueren);
+        break;
+    }
     }
     QVERIFY(sound);
 }
