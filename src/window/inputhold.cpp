@@ -6,8 +6,8 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -18,9 +18,10 @@ namespace {
 
 // What the user does with the pointer and the keyboard. Touch and tablet pass: no
 // control of the window takes them itself, so the platform turns them into mouse
-// events, and those wait; a touchpad's gestures mean nothing to it. The pointer entering and leaving the window waits with the
-// moves around it; a control shown or hidden under the pointer is told so by the toolkit
-// at once, which is no input of the user's.
+// events, and those wait; a touchpad's gestures mean nothing to it. The pointer
+// entering and leaving the window waits with the moves around it; a control shown or
+// hidden under the pointer is told so by the toolkit at once, which is no input of the
+// user's.
 bool isUserInput(const QEvent& event, bool atWindow)
 {
     switch (event.type()) {
