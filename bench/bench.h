@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the benchmarks share: the real window on a fixed screen, a stopwatch, medians

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "firstpaint.h"
 
 #include <QApplication>

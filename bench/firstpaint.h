@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // For the start-up benchmark: a program started by the driver reports, once its window

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Response of one press of "Spielstart" in "20 Spiele" with seven doors, on a shown
 // window on a 1024 x 768 screen: from the click to the painted final board. The click
 // goes through the window as a user's does; the board is then painted at once.

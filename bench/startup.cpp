@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to first paint and peak resident memory of the program, each as a ratio to a
 // bare Qt window with one label, started alternately in the same run; medians of the
 // runs (21 of each unless the first argument says otherwise, and at least five).

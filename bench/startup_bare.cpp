@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up benchmark: a bare Qt window with one label, shown as the
 // program shows its window, filling the screen's working area.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Games per second played by presses of "20 Spiele" with seven doors, through the real
 // window code, once with the window hidden and once shown on the offscreen platform. The
 // presses follow each other without returning to the event loop, so nothing is painted.

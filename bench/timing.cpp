@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing fidelity and CPU while waiting. With the real clock, quiz moves are played by
 // clicks on the shown window: a move in which the host opens a door has 2.2 s of pauses,
 // the last move of a game 1.0 s. Prints each kind's wall time over its nominal length

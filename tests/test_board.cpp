@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The door board, start-up and the two settings: which doors, markers, pictures and
 // decision frames show, the board at rest, the prompt, and the car's door.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop and assistive technology see of the window: every control's spoken
 // name and role, the doors' state as the board shows it, the statistics boxes' text,
 // the door board's prompt, and the window icon.

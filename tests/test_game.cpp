@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The move and the runner: which doors open, the final board, the walks, the pauses per
 // mode, what is painted during a move, and the quiz played by clicks.
 

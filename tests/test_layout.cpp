@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout: every control scaled from the 12288 x 9216 twip design screen to the real
 // screen, the same on every resize, without touching what the game shows or hides.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's two information boxes, the end of the program, and Qt's own texts in German.
 
 #include "support.h"

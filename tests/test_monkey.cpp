@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monkey: seeded random sequences of user events through the real window (clicks on
 // doors, also opened and hidden ones, on the buttons, the modes, the strategies and the
 // scroll bar's arrows; keys; typing and pasting into txtTueren; resizes; the two menu

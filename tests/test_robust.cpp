@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bad input gets a clear answer and loses nothing: any text typed or pasted into
 // txtTueren changes nothing, and the program started without a display says so and ends
 // with exit code 1 instead of crashing.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics: the counting, the texts of the five boxes in two locales and past
 // 16- and 32-bit limits, and the shares won by every strategy against exact theory.
 

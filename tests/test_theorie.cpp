@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact win probabilities: the fractions are probabilities in lowest terms and agree
 // with a game played out draw by draw over every outcome, and the README shows the table
 // that the tool computes.

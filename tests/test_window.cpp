@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on creation: every control where the design puts it, the option groups,
 // the scroll bar's range, clicks through the markers, and the random door draws.
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Meets the program through AT-SPI, the desktop's accessibility interface, as a screen
 reader does: finds its window, lists the controls on show by role and name, reads the
 statistics boxes, and plays with the controls' actions alone. Exits non-zero on the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays games through the real window, as "ganzes Spiel" does at each press of
 // "Spielstart", and prints the running share of cars after each game for
 // "Tür beibehalten" and "neue Tür wählen" in every decision, with three and with seven

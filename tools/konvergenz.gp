@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the running share of cars that the program konvergenz prints: one panel for three
 # doors and one for seven, each strategy against its exact value. Distinguishable in
 # black and white (line pattern and marker) and for colour-blind readers (Okabe-Ito

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Measures from outside how the running program answers the desktop: the window
 manager's ping (_NET_WM_PING) while idle, during a quiz move and during a game of
 "ganzes Spiel" with seven doors; how long a screen reader takes to read the doors'

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Clicks a control of the running program by its accessible name, where the program
 reports it on the screen through AT-SPI, with real mouse clicks (xdotool).
     screenshot_click.py NAME [COUNT] [top]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/wulpe.h"
 
 // The door board: shows the doors in play and brings it back to rest between games.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The rules of a game that are rules, not control work. They know no widgets.

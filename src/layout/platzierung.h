@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Das Wulpe-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where every control goes on the design screen of 12288 x 9216 twips, in the order in
