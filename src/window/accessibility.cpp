@@ -43,15 +43,14 @@ QStringList focusActions(const QWidget& control)
                                                 : QStringList{};
 }
 
-bool focusAction(QWidget& control, const QString& action)
+void focusAction(QWidget& control, const QString& action)
 {
     if (action != QAccessibleActionInterface::setFocusAction() || control.focusPolicy() == Qt::NoFocus)
-        return false;
+        return;
     afterWaitingInput(control, [](QWidget& target) {
         if (target.isEnabled())
             target.setFocus(Qt::OtherFocusReason);
     });
-    return true;
 }
 
 // The index k of a control named "name(k)", or -1.

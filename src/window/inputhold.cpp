@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inputhold.h"
 
-#include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QEvent>
@@ -218,7 +217,7 @@ bool InputHold::eventFilter(QObject* receiver, QEvent* event)
     // A slider's arrow held down repeats on a timer of its own: skipped now, it fires
     // again once the hold is over.
     if (event->type() == QEvent::Timer)
-        return qobject_cast<QAbstractButton*>(receiver) || qobject_cast<QAbstractSlider*>(receiver);
+        return qobject_cast<QAbstractSlider*>(receiver) != nullptr;
     // A key's shortcut is looked for before the key enters the window: claimed here, the
     // key itself comes, waits and is handled as a key.
     if (event->type() == QEvent::ShortcutOverride) {
