@@ -2,18 +2,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support.h"
 
+#include <QDeadlineTimer>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include <cmath>
 
-void FakeClock::sleepUntil(double reading)
+void FakeClock::pausing(double length)
 {
-    sleeps.push_back(reading - now);
-    now = std::max(now, reading);
+    sleeps.push_back(length);
+    now += length;
     if (onSleep)
         onSleep();
+}
+
+QMessageBox* shownBox(const Wulpe& window)
+{
+    for (QMessageBox* box : window.findChildren<QMessageBox*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+void settle(Wulpe& window)
+{
+    // Wakes the loop now and then, so that a move that never ends fails the test instead
+    // of hanging it.
+    QTimer wake;
+    wake.start(100);
+    QDeadlineTimer deadline(10000);
+    while (!window.idle() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QVERIFY2(window.idle(), "a move or waiting input did not end");
 }
 
 float ScriptedRandom::next()
@@ -82,14 +105,18 @@ void playQuiz(Harness& h, int doorCount, int car, const QList<int>& clicks, cons
 {
     openQuiz(h, doorCount, car);
     scriptDoors(h, hosts, doorCount);
-    for (int door : clicks)
+    for (int door : clicks) {
         h->imgTuer_Click(std::int16_t(door));
+        settle(*h);
+    }
 }
 
 void clickUntilDecided(Wulpe& window, int door)
 {
-    for (int move = window.AnzahlWahlen; move < window.vscTueren->value() - 1; ++move)
+    for (int move = window.AnzahlWahlen; move < window.vscTueren->value() - 1; ++move) {
         window.imgTuer_Click(std::int16_t(door));
+        settle(window);
+    }
 }
 
 GameState stateOf(const Wulpe& w)

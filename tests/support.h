@@ -30,12 +30,13 @@ private:
     double m_twipsPerPixel;
 };
 
-// A clock that stands still until someone sleeps on it; it records every sleep, and
-// lets a test act while the program sleeps.
+// A clock that stands still but for the pauses: each one it records, and its time runs
+// on by the pause's length at once, so the pause ends at its first return to the event
+// loop. A test may act as each pause begins.
 class FakeClock : public Clock {
 public:
     double seconds() override { ++reads; return now; }
-    void sleepUntil(double reading) override;
+    void pausing(double length) override;
 
     double now = 1000.0;
     int reads = 0;
@@ -84,6 +85,13 @@ struct Harness {
     ScriptedRandom* random = nullptr;
     std::unique_ptr<Wulpe> window;
 };
+
+// Runs the event loop until the window is idle: no move runs and no input waits.
+void settle(Wulpe& window);
+
+// The message box the window shows, or null.
+class QMessageBox;
+QMessageBox* shownBox(const Wulpe& window);
 
 // Opens a quiz game with N doors whose car stands behind `car`.
 void openQuiz(Harness& h, int doorCount, int car);

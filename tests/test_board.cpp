@@ -146,6 +146,7 @@ void BoardTest::resetRestoresTheBoardAndNothingElse()
     h->vscTueren->setValue(5);
     h.random->script({drawing(2, 5)});
     h->cmdStart->click();
+    settle(*h);
     QVERIFY(!h->imgAuto->isHidden());
     h->imgDon->setLeft(1234);
     h->imgModerator->setLeft(4321);
@@ -232,10 +233,12 @@ void BoardTest::arrowAtItsLimitOpensNoGame()
     VScrollBar& bar = *h->vscTueren;
     const int games = h.random->reseeds;
     clickAt(*h, bar, QPoint(bar.width() / 2, bar.height() - 3));
+    settle(*h);
     QCOMPARE(bar.value(), 3);
     QCOMPARE(h.random->reseeds, games);
 
     clickAt(*h, bar, QPoint(bar.width() / 2, 3));
+    settle(*h);
     QCOMPARE(bar.value(), 4);
     QCOMPARE(h.random->reseeds, games + 1);
     expectBoard(*h, 4, 0);

@@ -120,6 +120,7 @@ void DesktopTest::doorsSayWhetherTheyAreClosedOpenedOrTheCar()
     openQuiz(h, 3, 2);
     scriptDoors(h, {1}, 3);
     h->imgTuer_Click(0);
+    settle(*h);
     QVERIFY(accessible(h->imgTuer[1])->state().invisible);
     QCOMPARE(spoken(h->imgWulpe[1]), QStringLiteral("Tür 2: geöffnet, eine Wulpe"));
     QCOMPARE(accessible(h->imgWulpe[1])->role(), QAccessible::Graphic);
@@ -127,6 +128,7 @@ void DesktopTest::doorsSayWhetherTheyAreClosedOpenedOrTheCar()
 
     // The last move: the held door 0 turns out a Wulpe, the car stands behind door 2.
     h->imgTuer_Click(0);
+    settle(*h);
     QCOMPARE(spoken(h->imgWulpe[0]), QStringLiteral("Tür 1: geöffnet, eine Wulpe, zuletzt gewählt"));
     QCOMPARE(spoken(h->imgWulpe[1]), QStringLiteral("Tür 2: geöffnet, eine Wulpe"));
     QCOMPARE(spoken(h->imgAuto), QStringLiteral("Tür 3: das Auto"));
@@ -153,10 +155,12 @@ void DesktopTest::doorsCountHowOftenTheyWereChosen()
     scriptDoors(h, {0, 1, 2, 3, 5}, 7);
     for (int move = 1; move <= 5; ++move) {
         h->imgTuer_Click(4);
+        settle(*h);
         QCOMPARE(spoken(h->imgTuer[4]), QStringLiteral("Tür 5: %1").arg(said[move]));
         QCOMPARE(spoken(h->imgTuer[6]), QStringLiteral("Tür 7: geschlossen"));
     }
     h->imgTuer_Click(4);
+    settle(*h);
     QCOMPARE(spoken(h->imgAuto), QStringLiteral("Tür 5: das Auto, zuletzt gewählt"));
 
     // More choices than a game of seven doors leaves to one door but the last: the words

@@ -68,13 +68,15 @@ protected:
     }
 };
 
-// A clock whose sleeps wake up early: never more than 0.03 s at a time.
+// A clock whose pauses wake half a millisecond early, and whose time creeps on by
+// 0.1 ms with every reading.
 class EarlyClock : public FakeClock {
 public:
-    void sleepUntil(double reading) override
+    double seconds() override { return now += 0.0001; }
+    void pausing(double length) override
     {
-        sleeps.push_back(reading - now);
-        now = std::min(reading, now + 0.03);
+        sleeps.push_back(length);
+        now += length - 0.0005;
     }
 };
 
@@ -209,6 +211,7 @@ void GameTest::oneMoveOpensOneFreeNonPrizeDoor()
     scriptDoors(h, hostDraws, doors);
 
     clickCentre(*h, *h->imgTuer[held]);
+    settle(*h);
 
     const int opened = hostDraws.last();
     QCOMPARE(h.random->draws - drawsBefore, hostDraws.size());
@@ -258,6 +261,7 @@ void GameTest::wholeQuizGameByClicks()
     for (int move = 0; move < clicks.size(); ++move) {
         QCOMPARE(h->SpielLaeuft, 1);
         clickCentre(*h, *h->imgTuer[clicks[move]]);
+        settle(*h);
         QCOMPARE(h->AnzahlWahlen, move + 1);
         if (move < hosts.size()) {
             QCOMPARE(h->ModeratorTuer, hosts[move]);
@@ -311,9 +315,13 @@ void GameTest::wholeQuizGameByClicks()
 
     // Further clicks, on the pictures now shown or through the handler, change nothing.
     clickCentre(*h, *h->imgWulpe[car == 0 ? 1 : 0]);
+    settle(*h);
     clickCentre(*h, *h->imgAuto);
-    for (std::int16_t k = 0; k < doors; ++k)
+    settle(*h);
+    for (std::int16_t k = 0; k < doors; ++k) {
         h->imgTuer_Click(k);
+        settle(*h);
+    }
     QCOMPARE(h->AnzahlWahlen, doors - 1);
     QCOMPARE(h->AnzahlSpiele, 1);
 }
@@ -329,6 +337,7 @@ void GameTest::figuresStopAFifthPowerTwentyShort()
     const float hostTop = h->imgModerator->Top();
     h.random->script({drawing(5, 7)});
     clickCentre(*h, *h->imgTuer[0]);
+    settle(*h);
 
     const float door0 = h->imgTuer[0]->Left();
     const float door5 = h->imgTuer[5]->Left();
@@ -344,8 +353,10 @@ void GameTest::figuresStopAFifthPowerTwentyShort()
     // The next walk starts where the last one ended: no game start moves the figures.
     h.random->script({drawing(1, 7)});
     h->cmdStart->click();
+    settle(*h);
     QVERIFY(h->imgDon->Left() == walkedLeft(donStart, door0));
     clickCentre(*h, *h->imgTuer[4]);
+    settle(*h);
     QVERIFY(h->imgDon->Left() == walkedLeft(walkedLeft(donStart, door0), h->imgTuer[4]->Left()));
 }
 
@@ -360,10 +371,12 @@ void GameTest::pausesPerMode()
         h.clock->sleeps.clear();
         h.clock->reads = 0;
         h->cmdStart->click();
+        settle(*h);
         QCOMPARE(h->AnzahlSpiele, mode == 1 ? 1 : 20);
         comparePauses(h.clock->sleeps, expected);
-        // Each pause reads the clock for its start, once before and once after its sleep.
-        QCOMPARE(h.clock->reads, 3 * int(expected.size()));
+        // Each pause reads the clock for its start, for its alarm, when the alarm rings
+        // and once more to end: it never spins on the clock.
+        QCOMPARE(h.clock->reads, 4 * int(expected.size()));
     }
 }
 
@@ -374,9 +387,12 @@ void GameTest::pausesSleepAndNeverEndEarly()
     auto window = windowOn(std::move(clock));
     const double start = early.now;
     window->imgTuer_Click(0);
-    // 20 x 0.05 s + 0.2 s + 20 x 0.05 s, each pause sleeping again when woken early.
-    QVERIFY(std::abs(early.now - start - 2.2) < 1e-9);
-    QCOMPARE(int(early.sleeps.size()), 20 * 2 + 7 + 20 * 2);
+    settle(*window);
+    // 20 x 0.05 s + 0.2 s + 20 x 0.05 s, each pause waiting again when woken early, and
+    // ending within a few readings of its end.
+    QCOMPARE(int(early.sleeps.size()), 20 + 1 + 20);
+    QVERIFY(early.now - start >= 2.2);
+    QVERIFY(early.now - start < 2.2 + 41 * 0.001);
 }
 
 void GameTest::onlyStepsFollowedByAPauseArePainted()
@@ -390,9 +406,11 @@ void GameTest::onlyStepsFollowedByAPauseArePainted()
     // may be painted once more in a pause, as soon as the platform's update timer lets it.
     h.random->script({drawing(2, 3)});
     h->cmdStart->click();
+    settle(*h);
     QTest::qWait(20);
     counter.paints = 0;
     h->imgTuer_Click(0);
+    settle(*h);
     QVERIFY2(counter.paints == 40 || counter.paints == 41, qPrintable(QString::number(counter.paints)));
 
     // "ganzes Spiel": the candidate's steps only; "20 Spiele": nothing until the run ends.
@@ -400,11 +418,13 @@ void GameTest::onlyStepsFollowedByAPauseArePainted()
     QTest::qWait(20);
     counter.paints = 0;
     h->cmdStart->click();
+    settle(*h);
     QVERIFY2(counter.paints == 40 || counter.paints == 41, qPrintable(QString::number(counter.paints)));
     h->Option2[2]->click();
     QTest::qWait(20);
     counter.paints = 0;
     h->cmdStart->click();
+    settle(*h);
     QCOMPARE(counter.paints, 0);
     QCOMPARE(h->AnzahlSpiele, 21);
 }
@@ -418,6 +438,7 @@ void GameTest::clickCountsOnlyInAnOpenGameOutsideWholeGameMode()
     h->vscTueren->setValue(4);
     QCOMPARE(h->SpielLaeuft, 1);
     clickCentre(*h, *h->imgTuer[0]);
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, 0);
     QCOMPARE(h->Zustand(0), Free);
 
@@ -425,16 +446,19 @@ void GameTest::clickCountsOnlyInAnOpenGameOutsideWholeGameMode()
     h->Option2[2]->click();
     QCOMPARE(h->SpielLaeuft, 0);
     clickCentre(*h, *h->imgTuer[0]);
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, 0);
     h->vscTueren->setValue(3);
     h.clock->sleeps.clear();
     clickCentre(*h, *h->imgTuer[0]);
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, 1);
     QVERIFY(h.clock->sleeps.empty());
 
     // An opened door takes no click; the handler ignores it, too.
     const int opened = h->ModeratorTuer;
     h->imgTuer_Click(std::int16_t(opened));
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, 1);
     QCOMPARE(h->Zustand(opened), Opened);
 }
@@ -447,6 +471,7 @@ void GameTest::clickingTheHeldDoorAgainKeepsIt()
     scriptDoors(h, {3, 2}, 4);
     for (int move = 1; move <= 3; ++move) {
         clickCentre(*h, *h->imgTuer[1]);
+        settle(*h);
         QCOMPARE(h->GewaehlteTuer, 1);
         QCOMPARE(h->AnzahlWahlen, move);
     }
@@ -463,10 +488,12 @@ void GameTest::startInQuizModeAbandonsTheGameUncounted()
     showWhole(*h);
     openQuiz(h, 3, 1);
     clickCentre(*h, *h->imgTuer[0]);
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, 1);
     const int reseeds = h.random->reseeds;
 
     h->cmdStart->click();
+    settle(*h);
     QCOMPARE(h.random->reseeds, reseeds + 1);
     QCOMPARE(h->AnzahlWahlen, 0);
     QCOMPARE(h->SpielLaeuft, 1);
@@ -495,6 +522,7 @@ void GameTest::clickDuringAMoveIsHandledAfterIt()
         atSleep.emplace_back(w.GewaehlteTuer, w.AnzahlWahlen);
     };
     clickCentre(w, *w.imgTuer[0]);
+    settle(w);
     QCoreApplication::sendPostedEvents();
 
     QCOMPARE(w.AnzahlWahlen, 2);
@@ -539,6 +567,7 @@ void GameTest::inputDuringAMoveWaitsAndFollowsInOrder()
                         cursor && cursor->shape() == Qt::BusyCursor, w.imgDon->Left()});
     };
     clickCentre(w, *w.imgTuer[0]);
+    settle(w);
 
     // The first move, then door 2's move (the last of the game), then key 3's move in
     // the new game of five doors.
@@ -585,20 +614,23 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
 {
     QFETCH(int, row);
     if (row == 9) {
-        // Something the platform asks during a pause is answered long before the pause
-        // ends, and the pause still ends on time.
+        // On the real clock: something the platform asks during a pause is answered long
+        // before the pause ends, and the pause ends on time, not before.
         SystemClock clock;
-        bool answered = false;
-        QTimer::singleShot(5, [&] { answered = true; });
+        Alarm alarm(clock);
+        double answered = 0, woken = 0;
+        QTimer::singleShot(5, [&] { answered = clock.seconds(); });
         const double start = clock.seconds();
-        while (!answered && clock.seconds() < start + 1)
-            clock.sleepUntil(start + 1);
-        QVERIFY(answered);
-        QVERIFY(clock.seconds() - start < 0.5);
-        const double pauseStart = clock.seconds();
-        while (clock.seconds() < pauseStart + 0.05)
-            clock.sleepUntil(pauseStart + 0.05);
-        QVERIFY(clock.seconds() - pauseStart < 0.25);
+        // The coroutine refers to its captures through the lambda, which must outlive it.
+        const auto pausing = [&]() -> Task {
+            co_await alarm.at(start + 0.05);
+            woken = clock.seconds();
+        };
+        const Task pause = pausing();
+        QTRY_VERIFY(pause.done());
+        QVERIFY(answered > start && answered < start + 0.04);
+        QVERIFY(woken >= start + 0.05);
+        QVERIFY(woken < start + 0.25);
         return;
     }
     // Three doors, the car behind door 0; the host opens door 2 after the first move.
@@ -613,7 +645,7 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
     int boxes = 0, movesUnderTheBox = -1;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        if (QMessageBox* box = shownBox(w)) {
             ++boxes;
             movesUnderTheBox = w.AnzahlWahlen;
             box->button(QMessageBox::Ok)->click();
@@ -629,7 +661,7 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
         if (duringTheMove)
             std::exchange(duringTheMove, nullptr)();
         sound = sound && w.GewaehlteTuer < w.vscTueren->value() && w.Option2[0]->isChecked()
-            && !QApplication::activeModalWidget();
+            && !shownBox(w);
     };
     const auto moveOnDoor = [&](int door) { clickCentre(w, *w.imgTuer[door]); };
 
@@ -671,7 +703,7 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
             QTest::keyClick(w.windowHandle(), Qt::Key_Space);
         };
         QTest::keyClick(w.windowHandle(), Qt::Key_1);
-        QCoreApplication::processEvents();
+        settle(w);
         QVERIFY(w.focusWidget() != w.cmdStart);
         QCOMPARE(starts.count(), 0);
         break;
@@ -779,9 +811,10 @@ void GameTest::doubleClickOnADoorIsOneClick()
     showWhole(*h);
     h.random->script({drawing(2, 3)});
     h->cmdStart->click();
+    settle(*h);
     const QPoint door = h->imgTuer[0]->mapTo(h.window.get(), h->imgTuer[0]->rect().center());
     QTest::mouseDClick(h->windowHandle(), Qt::LeftButton, {}, door);
-    QCoreApplication::processEvents();
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, 1);
     QCOMPARE(h->shpMarker[0]->BorderWidth(), 3);
 }
@@ -792,11 +825,13 @@ void GameTest::doorKeysActAsClicks_data()
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<bool>("inTextBox");
     QTest::addColumn<int>("movedDoor");  // -1: no move
-    QTest::newRow("1") << int(Qt::Key_1) << int(Qt::NoModifier) << false << 0;
-    QTest::newRow("3 on the number pad") << int(Qt::Key_3) << int(Qt::KeypadModifier) << false << 2;
-    QTest::newRow("4 with three doors") << int(Qt::Key_4) << int(Qt::NoModifier) << false << -1;
-    QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << false << -1;
-    QTest::newRow("1 typed into the door count") << int(Qt::Key_1) << int(Qt::NoModifier) << true << -1;
+    QTest::addColumn<bool>("held");
+    QTest::newRow("1") << int(Qt::Key_1) << int(Qt::NoModifier) << false << 0 << false;
+    QTest::newRow("3 on the number pad") << int(Qt::Key_3) << int(Qt::KeypadModifier) << false << 2 << false;
+    QTest::newRow("4 with three doors") << int(Qt::Key_4) << int(Qt::NoModifier) << false << -1 << false;
+    QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << false << -1 << false;
+    QTest::newRow("1 typed into the door count") << int(Qt::Key_1) << int(Qt::NoModifier) << true << -1 << false;
+    QTest::newRow("1 held down, repeats unmarked") << int(Qt::Key_1) << int(Qt::NoModifier) << false << 0 << true;
 }
 
 void GameTest::doorKeysActAsClicks()
@@ -805,14 +840,33 @@ void GameTest::doorKeysActAsClicks()
     QFETCH(int, modifiers);
     QFETCH(bool, inTextBox);
     QFETCH(int, movedDoor);
+    QFETCH(bool, held);
     Harness h;
     showWhole(*h);
     h->activateWindow();
     h.random->script({drawing(1, 3), drawing(1, 3)});
     h->cmdStart->click();
+    settle(*h);
     QWidget& focus = inTextBox ? static_cast<QWidget&>(*h->txtTueren) : static_cast<QWidget&>(*h->cmdStart);
     focus.setFocus();
-    QTest::keyClick(h->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (held) {
+        // The desktop repeats a key held down as a release and a press at the same time;
+        // the repeats come while the move of the first press runs.
+        const auto send = [&](QEvent::Type type, ulong time) {
+            QKeyEvent event(type, key, Qt::KeyboardModifiers(modifiers), QString::number(key - Qt::Key_0));
+            event.setTimestamp(time);
+            QCoreApplication::sendEvent(h->windowHandle(), &event);
+        };
+        send(QEvent::KeyPress, 5000);
+        for (ulong repeat = 5500; repeat <= 5600; repeat += 50) {
+            send(QEvent::KeyRelease, repeat);
+            send(QEvent::KeyPress, repeat);
+        }
+        send(QEvent::KeyRelease, 5700);
+    } else {
+        QTest::keyClick(h->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    }
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, movedDoor < 0 ? 0 : 1);
     if (movedDoor >= 0)
         QCOMPARE(h->shpMarker[movedDoor]->BorderWidth(), 3);
@@ -834,6 +888,7 @@ void GameTest::newDoorTakesTheOneOtherClosedDoor()
     h.random->script({drawing(0, 3), drawing(0, 3), drawing(1, 3),
                       drawing(0, 3), drawing(1, 3), drawing(2, 3), drawing(2, 3)});
     h->cmdStart->click();
+    settle(*h);
     QVERIFY(h.random->scriptUsedUp());
     QCOMPARE(h->GewaehlteTuer, 2);
     QCOMPARE(h->VorigeTuer, 2);
@@ -846,6 +901,7 @@ void GameTest::newDoorTakesTheOneOtherClosedDoor()
     // Without a script: over many games the decision never stays nor takes the open door.
     for (int game = 0; game < 300; ++game) {
         h->cmdStart->click();
+        settle(*h);
         std::vector<int> widths;
         for (int k = 0; k < 3; ++k)
             widths.push_back(h->shpMarker[k]->BorderWidth());
@@ -874,6 +930,7 @@ void GameTest::randomRechoiceTossesThenMayDrawTheHeldDoor()
         h.random->script({drawing(2, 3), drawing(0, 3), drawing(1, 3)});
         h.random->script(c.decision);
         h->cmdStart->click();
+        settle(*h);
         QVERIFY2(h.random->scriptUsedUp(), c.name);
         QVERIFY2(h->GewaehlteTuer == c.held, c.name);
         QVERIFY2(h->shpMarker[0]->BorderWidth() == (c.held == 0 ? 15 : 3), c.name);
@@ -888,6 +945,7 @@ void GameTest::twentyGamesPerPressWithoutPauses()
     const int reseeds = h.random->reseeds;
     h.clock->sleeps.clear();
     h->cmdStart->click();
+    settle(*h);
     QCOMPARE(h->AnzahlSpiele, 20);
     QCOMPARE(h->AnzahlAutos + h->AnzahlWulpen, 20);
     QCOMPARE(h.random->reseeds, reseeds + 20);
@@ -898,6 +956,7 @@ void GameTest::twentyGamesPerPressWithoutPauses()
     QCOMPARE(h->SpielLaeuft, 0);
     QVERIFY(!h->imgAuto->isHidden());
     h->cmdStart->click();
+    settle(*h);
     QCOMPARE(h->AnzahlSpiele, 40);
 }
 
@@ -911,6 +970,7 @@ void GameTest::runOfSevenDoorsMakesFiveDecisions()
     // Keep everywhere: the first pick is held through six moves, five doors open on the way.
     h.random->script({drawing(3, 7), drawing(5, 7)});
     h->cmdStart->click();
+    settle(*h);
     QCOMPARE(h->EntscheidungNr, 5);
     QCOMPARE(h->AnzahlWahlen, 6);
     QCOMPARE(h->GewaehlteTuer, 5);
@@ -926,6 +986,7 @@ void GameTest::runOfSevenDoorsMakesFiveDecisions()
     // so the first pick is held in one move and the new door in the other five.
     h->Option1[2]->click();
     h->cmdStart->click();
+    settle(*h);
     int heldOnce = 0;
     for (int k = 0; k < 7; ++k)
         heldOnce += h->shpMarker[k]->BorderWidth() == 3 ? 1 : 0;

@@ -22,24 +22,22 @@
 
 namespace {
 
-// Chooses a menu entry and checks the modal box it opens, then closes it with its OK
-// button. False if no box opened.
+// Chooses a menu entry and checks the box it opens, then closes it with its OK button
+// and lets the handler end. False if no box opened.
 bool chooseAndClose(QAction* entry, const std::function<void(QMessageBox&)>& inspect)
 {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen = true;
-        inspect(*box);
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
-            ok->click();
-        else
-            box->reject();
-    });
     entry->trigger();
-    return seen;
+    auto& window = static_cast<Wulpe&>(*qobject_cast<QWidget*>(entry->parent())->window());
+    QMessageBox* box = shownBox(window);
+    if (!box)
+        return false;
+    inspect(*box);
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+        ok->click();
+    else
+        box->reject();
+    settle(window);
+    return true;
 }
 
 void checkInformationBox(QMessageBox& box, const QString& title)
@@ -112,7 +110,7 @@ void MeldungenTest::explanationBoxShowsOneLineBreakPerPair()
         QCOMPARE(label->text(), box.text());
     });
     QVERIFY(seen);
-    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(!shownBox(*h));
 }
 
 void MeldungenTest::explanationTwiceChangesNothing()

@@ -222,8 +222,8 @@ public:
         // The monkey never ends the program; every other way in stays open.
         QObject::disconnect(w.cmdEnde, nullptr, &w, nullptr);
         m_harness.clock->onSleep = [this] { atPause(); };
-        QObject::connect(&m_closer, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+        QObject::connect(&m_closer, &QTimer::timeout, [this] {
+            if (QMessageBox* box = shownBox(*m_harness))
                 box->button(QMessageBox::Ok)->click();
         });
     }
@@ -238,9 +238,8 @@ public:
             m_recent.push_back(described + m_injected);
             if (m_recent.size() > 8)
                 m_recent.pop_front();
-            // What waited for a move is handed back from the event loop.
-            for (int round = 0; round < 100 && (round == 0 || InputHold::of(*m_harness)->waiting()); ++round)
-                QCoreApplication::sendPostedEvents();
+            // A move goes on from the event loop, and what waited for it is handed back there.
+            settle(*m_harness);
             m_closer.stop();
             if (m_event % EventsPerPaint == 0)
                 paint();
@@ -614,8 +613,8 @@ private:
         int boxesSeen = 0;
         QTimer closer;
         closer.setSingleShot(true);
-        QObject::connect(&closer, &QTimer::timeout, [&boxesSeen] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        QObject::connect(&closer, &QTimer::timeout, [this, &boxesSeen] {
+            if (QMessageBox* box = shownBox(*m_harness)) {
                 ++boxesSeen;
                 box->button(QMessageBox::Ok)->click();
             }

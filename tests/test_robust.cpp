@@ -82,6 +82,7 @@ void RobustTest::typedOrPastedTextChangesNothing()
     showWhole(*h);
     h->vscTueren->setValue(5);
     h->imgTuer_Click(1);
+    settle(*h);
     const GameState before = stateOf(*h);
     TextBox& box = *h->txtTueren;
 
@@ -98,6 +99,7 @@ void RobustTest::typedOrPastedTextChangesNothing()
 
     // The game goes on where it was, and the next change of the count shows the count.
     h->imgTuer_Click(3);
+    settle(*h);
     QCOMPARE(h->AnzahlWahlen, 2);
     h->vscTueren->setValue(4);
     QCOMPARE(box.text(), QStringLiteral("4"));

@@ -39,6 +39,7 @@ void playKept(Harness& h, const char* outcomes)
     for (const char* o = outcomes; *o; ++o) {
         h.random->script({drawing(0, 3), drawing(*o == 'W' ? 0 : 1, 3)});
         h->cmdStart->click();
+        settle(*h);
     }
 }
 
@@ -134,8 +135,10 @@ double playedWinShare(int doors, const std::vector<Strategy>& decisions, int pre
     h->vscTueren->setValue(doors);
     for (std::size_t d = 0; d < decisions.size(); ++d)
         h->Option1[3 * int(d) + int(decisions[d])]->click();
-    for (int p = 0; p < presses; ++p)
+    for (int p = 0; p < presses; ++p) {
         h->cmdStart->click();
+        settle(*h);
+    }
     const int games = 20 * presses;
     if (h->AnzahlSpiele != games || h->AnzahlAutos + h->AnzahlWulpen != games)
         return -1;
@@ -295,18 +298,24 @@ void StatistikTest::gamesOfAllModesAndSizesCountTogether()
 {
     Harness h;
     h->imgTuer_Click(0);
+    settle(*h);
     h->imgTuer_Click(0);
+    settle(*h);
     QCOMPARE(h->AnzahlSpiele, 1);
     h->Option2[2]->click();
     h->vscTueren->setValue(6);
     h->cmdStart->click();
+    settle(*h);
     QCOMPARE(h->AnzahlSpiele, 21);
     // An abandoned game is not counted: change of N, then of mode, in mid-game.
     h->imgTuer_Click(0);
+    settle(*h);
     h->vscTueren->setValue(5);
     h->imgTuer_Click(0);
+    settle(*h);
     h->Option2[1]->click();
     h->cmdStart->click();
+    settle(*h);
     QCOMPARE(h->AnzahlSpiele, 22);
     QCOMPARE(h->Picture1[0]->text(), QStringLiteral(" 22 "));
 }
@@ -368,8 +377,10 @@ void StatistikTest::fiftyPressesOfTwentyGames()
     LocaleGuard locale(QLocale::c());
     Harness h(true, {}, 66);
     h->Option2[2]->click();
-    for (int p = 0; p < 50; ++p)
+    for (int p = 0; p < 50; ++p) {
         h->cmdStart->click();
+        settle(*h);
+    }
     QCOMPARE(h->Picture1[0]->text(), QStringLiteral(" 1000 "));
     const QString share = h->Picture1[2]->text();
     QVERIFY(share.startsWith(QLatin1Char(' ')) && share.endsWith(QStringLiteral(" %")));
@@ -389,6 +400,7 @@ void StatistikTest::randomRechoiceKeepsThreeQuartersWithThreeDoors()
     int kept = 0;
     for (int g = 0; g < games; ++g) {
         h->cmdStart->click();
+        settle(*h);
         bool changed = false;
         for (int k = 0; k < 3; ++k)
             changed = changed || h->shpMarker[k]->BorderWidth() == 3;

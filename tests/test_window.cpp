@@ -336,12 +336,15 @@ void WindowTest::optionButtonsClearOnlyTheirOwnGroup()
     // A click on the selected button keeps it selected, in every group, also in the
     // settings frame that holds the decision frames with their own selected buttons.
     clickCentre(*h, *h->Option2[1]);
+    settle(*h);
     QVERIFY(h->Option2[1]->isChecked());
     QCOMPARE(int(std::count_if(h->Option2.begin(), h->Option2.end(), [](auto* b) { return b->isChecked(); })), 1);
     clickCentre(*h, *h->Option1[3]);
+    settle(*h);
     QVERIFY(h->Option1[3]->isChecked());
     h->Option2[0]->click();
     clickCentre(*h, *h->Option2[0]);
+    settle(*h);
     QVERIFY(h->Option2[0]->isChecked());
 }
 
@@ -354,6 +357,7 @@ void WindowTest::scrollBarStaysWithinThreeToSeven()
     const QPoint lower(bar.width() / 2, bar.height() - 3);
     QSignalSpy changes(&bar, &QScrollBar::valueChanged);
     clickAt(*h, bar, lower);
+    settle(*h);
     QCOMPARE(bar.value(), 3);
     QCOMPARE(changes.count(), 0);
 
@@ -364,11 +368,14 @@ void WindowTest::scrollBarStaysWithinThreeToSeven()
     QCOMPARE(bar.value(), 7);
     QCOMPARE(changes.count(), 4);
     clickAt(*h, bar, upper);
+    settle(*h);
     QCOMPARE(bar.value(), 7);
     QCOMPARE(changes.count(), 4);
     clickAt(*h, bar, lower);
+    settle(*h);
     QCOMPARE(bar.value(), 6);
     clickAt(*h, bar, upper);
+    settle(*h);
     QCOMPARE(bar.value(), 7);
     for (int n = 0; n < 10; ++n)
         QTest::keyClick(&bar, Qt::Key_Down);
@@ -403,7 +410,9 @@ void WindowTest::clickInsideAMarkerReachesTheDoor()
         h->shpMarker[k]->setBorderWidth(15);
         QSignalSpy clicks(h->imgTuer[k], &Image::Click);
         clickCentre(*h, *h->imgTuer[k]);
+        settle(*h);
         clickAt(*h, *h->imgTuer[k], QPoint(1, 1));
+        settle(*h);
         QCOMPARE(clicks.count(), 2);
         QCOMPARE(h->childAt(h->imgTuer[k]->mapTo(h.window.get(), QPoint(1, 1))),
                  static_cast<QWidget*>(h->imgTuer[k]));

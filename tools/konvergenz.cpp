@@ -27,7 +27,7 @@ namespace {
 class JumpingClock : public Clock {
 public:
     double seconds() override { return m_now; }
-    void sleepUntil(double reading) override { m_now = std::max(m_now, reading); }
+    void pausing(double length) override { m_now += length; }
 
 private:
     double m_now = 0;
@@ -72,6 +72,8 @@ std::vector<double> play(const Series& s, std::uint64_t seed, int games)
     std::vector<double> shares;
     for (int game = 1; game <= games; ++game) {
         window.cmdStart->click();
+        while (!window.idle())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         shares.push_back(100.0 * double(window.AnzahlAutos) / double(window.AnzahlSpiele));
     }
     return shares;

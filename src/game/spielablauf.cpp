@@ -20,7 +20,7 @@ constexpr std::array strategyTests = {Strategy::NewDoor, Strategy::Keep, Strateg
 
 } // namespace
 
-void Wulpe::cmdStart_Click()
+Task Wulpe::cmdStart_Click()
 {
     const InputHold::Scope hold(*m_hold);
     const Mode selected = mode();
@@ -31,9 +31,9 @@ void Wulpe::cmdStart_Click()
     if (selected == Mode::TwentyGames)
         SpieleJeStart = 20;
     if (selected == Mode::Quiz)
-        return;
+        co_return;
     for (SpielNr = 1; SpielNr <= SpieleJeStart; ++SpielNr)
-        playGame();
+        co_await playGame();
 }
 
 Strategy Wulpe::strategyOf(int decision) const
@@ -45,12 +45,12 @@ Strategy Wulpe::strategyOf(int decision) const
     return Strategy::Keep;
 }
 
-void Wulpe::playGame()
+Task Wulpe::playGame()
 {
     SpielVorbereiten();
     GewaehlteTuer = drawDoor(m_services.random->next(), vscTueren->value());
     setZustand(GewaehlteTuer, DoorState::Held);
-    Spielzug();
+    co_await Spielzug();
     VorigeTuer = GewaehlteTuer;
     setZustand(GewaehlteTuer, DoorState::Free);
     const int lastDecision = vscTueren->value() - 3;
@@ -59,39 +59,60 @@ void Wulpe::playGame()
                                      VorigeTuer);
         VorigeTuer = GewaehlteTuer;
         setZustand(GewaehlteTuer, DoorState::Held);
-        Spielzug();
+        co_await Spielzug();
         setZustand(GewaehlteTuer, DoorState::Free);
     }
 }
 
-void Wulpe::imgTuer_Click(std::int16_t Index)
+Task Wulpe::imgTuer_Click(std::int16_t Index)
 {
     // In "ganzes Spiel" the computer plays; once a game is decided, clicks wait for a new one.
     if (SpielLaeuft == 0 || mode() == Mode::WholeGame)
-        return;
+        co_return;
     // Only a door in play and on show can be chosen, whichever way the click came.
     if (Index < 0 || Index >= vscTueren->value() || imgTuer[Index]->isHidden())
-        return;
+        co_return;
     if (Zustand(Index) != DoorState::Free)
-        return;
+        co_return;
     const InputHold::Scope hold(*m_hold);
     setZustand(Index, DoorState::Held);
     GewaehlteTuer = Index;
-    Spielzug();
+    co_await Spielzug();
     // The held door is free again after its move, as after every move of a run: the last
     // move of a game would otherwise leave it in state 1 once the move is over.
     setZustand(Index, DoorState::Free);
 }
 
+namespace {
+
+// The door of a door key without modifiers, or -1.
+int doorOfKey(const QKeyEvent& event, std::size_t doors)
+{
+    const int door = event.key() - Qt::Key_1;
+    const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return door >= 0 && door < int(doors) && modifiers == Qt::NoModifier ? door : -1;
+}
+
+} // namespace
+
 void Wulpe::keyPressEvent(QKeyEvent* event)
 {
-    // A door that can be clicked is one on show; a key held down clicks it once.
-    const int door = event->key() - Qt::Key_1;
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (door < 0 || door >= int(imgTuer.size()) || modifiers != Qt::NoModifier || event->isAutoRepeat()) {
+    // A door that can be clicked is one on show; a key held down clicks it once, also
+    // where the desktop's repeat comes unmarked, as a release and a press at one time.
+    const int door = doorOfKey(*event, imgTuer.size());
+    if (door < 0) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    if (imgTuer[door]->isVisible())
+    const std::uint64_t released = m_doorKeyReleased[std::size_t(door)];
+    const bool repeated = event->isAutoRepeat() || (released != 0 && event->timestamp() == released);
+    if (!repeated && imgTuer[door]->isVisible())
         emit imgTuer[door]->Click();
+}
+
+void Wulpe::keyReleaseEvent(QKeyEvent* event)
+{
+    if (const int door = doorOfKey(*event, imgTuer.size()); door >= 0 && !event->isAutoRepeat())
+        m_doorKeyReleased[std::size_t(door)] = event->timestamp();
+    QMainWindow::keyReleaseEvent(event);
 }

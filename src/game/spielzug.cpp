@@ -23,20 +23,20 @@ void openOnWulpe(Image& door, Image& wulpe)
 
 } // namespace
 
-void Wulpe::Spielzug()
+Task Wulpe::Spielzug()
 {
     Shape& marker = *shpMarker[GewaehlteTuer];
     ++m_timesHeld[static_cast<std::size_t>(GewaehlteTuer)];
     marker.setBorderWidth(marker.BorderWidth() + Marker::WidthPerChoice);
-    walk(*imgDon, GewaehlteTuer, mode() == Mode::TwentyGames ? 0.0 : StepPause);
+    co_await walk(*imgDon, GewaehlteTuer, mode() == Mode::TwentyGames ? 0.0 : StepPause);
     ++AnzahlWahlen;
     if (AnzahlWahlen < vscTueren->value() - 1) {
         ModeratorTuer = drawHostDoor(*m_services.random, doorStates(), AutoTuer);
         setZustand(GewaehlteTuer, DoorState::Free);
         const bool quiz = mode() == Mode::Quiz;
         if (quiz)
-            pause(HostPause);
-        walk(*imgModerator, ModeratorTuer, quiz ? StepPause : 0.0);
+            co_await pause(HostPause);
+        co_await walk(*imgModerator, ModeratorTuer, quiz ? StepPause : 0.0);
         openOnWulpe(*imgTuer[ModeratorTuer], *imgWulpe[ModeratorTuer]);
         setZustand(ModeratorTuer, DoorState::Opened);
     } else {
@@ -61,12 +61,11 @@ void Wulpe::decideGame()
 
 // The figure covers a fifth of the remaining way per step, in single precision, so it
 // stops 0.8^20 of the way short of the door. A step that a pause follows is placed and
-// painted at once: the program does not return to the event loop during a move, so the
-// walk would not be seen otherwise. Only the strip the figure left and entered is
-// painted, with whatever else waits to be, which keeps painting within the pauses'
+// painted at once, before the pause begins: only the strip the figure left and entered
+// is painted, with whatever else waits to be, which keeps painting within the pauses'
 // length. Steps without a pause are never seen, so the figure is placed only where it
 // stops.
-void Wulpe::walk(Image& figure, int door, double pauseAfterStep)
+Task Wulpe::walk(Image& figure, int door, double pauseAfterStep)
 {
     const float target = imgTuer[door]->Left();
     float left = figure.Left();
@@ -76,25 +75,28 @@ void Wulpe::walk(Image& figure, int door, double pauseAfterStep)
             const QRect before = figure.geometry();
             figure.setLeft(left);
             frmAuswahl1->repaint(before.united(figure.geometry()));
-            pause(pauseAfterStep);
+            co_await pause(pauseAfterStep);
         }
     }
     figure.setLeft(left);
 }
 
-// Sleeps rather than spins. The clock is monotonic, and a wake-up that comes early
-// sleeps again, so a pause never ends before its length nor hangs. Between sleeps the
-// desktop's own events go through while the user's input waits; once the program
-// ends, no pause holds it up.
-void Wulpe::pause(double PauseDauer)
+// Waits on a timer rather than spinning, and the event loop goes on meanwhile: the
+// desktop's own events are answered while the user's input waits. The clock is
+// monotonic, and a wake-up that comes early waits again, so a pause never ends before
+// its length nor hangs. Once the program ends, no pause holds it up.
+Task Wulpe::pause(double PauseDauer)
 {
+    if (m_hold->ended())
+        co_return;
     Clock& clock = *m_services.clock;
     const double PauseBeginn = clock.seconds();
-    while (clock.seconds() < PauseBeginn + PauseDauer) {
-        m_hold->letPlatformThrough();
-        if (m_hold->ended())
-            return;
-        clock.sleepUntil(PauseBeginn + PauseDauer);
+    m_hold->showBusy();
+    clock.pausing(PauseDauer);
+    while (!m_hold->ended()) {
+        co_await m_alarm.at(PauseBeginn + PauseDauer);
+        if (clock.seconds() >= PauseBeginn + PauseDauer)
+            break;
     }
 }
 

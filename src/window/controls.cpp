@@ -4,6 +4,8 @@
 
 #include "accessibility.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -205,6 +207,15 @@ int OptionButton::captionRoom() const
 TextBox::TextBox(const Units& units, QWidget* parent)
     : QLineEdit(parent), Placed(*this, units, true)
 {
+}
+
+// The text box's own menu opens and returns at once, without an event loop of its own
+// that would run inside a handler.
+void TextBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 VScrollBar::VScrollBar(const Units& units, QWidget* parent)

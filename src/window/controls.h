@@ -138,6 +138,9 @@ protected:
 class TextBox : public QLineEdit, public Placed {
 public:
     TextBox(const Units& units, QWidget* parent);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 class VScrollBar : public QScrollBar, public Placed {

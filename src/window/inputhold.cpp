@@ -3,6 +3,7 @@
 #include "inputhold.h"
 
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -46,17 +47,12 @@ bool isUserInput(const QEvent& event, bool atWindow)
     }
 }
 
-// A mouse event made anew as it came, the press of a double-click marked as such.
-class HeldMouseEvent : public QMouseEvent {
-public:
-    using QMouseEvent::QMouseEvent;
-    void setDoubleClick(bool doubleClick) { m_doubleClick = doubleClick; }
-};
-
 // Makes the held event again when it is handed back. A pointer event's point belongs to
 // its pointing device, which moves it on with every later event: a mouse, wheel or
 // enter event is kept as its values and made anew, which also tells the device where
-// the pointer is then.
+// the pointer is then. The toolkit gives a control the second press of a double-click
+// as a double-click only: that press comes back as one, and the toolkit's own
+// double-click event after it is not kept.
 std::function<std::unique_ptr<QEvent>()> keep(const QEvent& event)
 {
     switch (event.type()) {
@@ -65,14 +61,13 @@ std::function<std::unique_ptr<QEvent>()> keep(const QEvent& event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove: {
         const auto& m = static_cast<const QMouseEvent&>(event);
-        // The press that made a double-click is left to the double-click, as it came.
-        return [type = m.type(), position = m.position(), scene = m.scenePosition(), global = m.globalPosition(),
-                button = m.button(), buttons = m.buttons(), modifiers = m.modifiers(), device = m.pointingDevice(),
-                time = m.timestamp(), doubleClick = m.flags().testFlag(Qt::MouseEventCreatedDoubleClick)] {
-            auto mouse = std::make_unique<HeldMouseEvent>(type, position, scene, global, button, buttons, modifiers,
-                                                          device);
+        const bool doubleClick = m.flags().testFlag(Qt::MouseEventCreatedDoubleClick);
+        return [type = doubleClick ? QEvent::MouseButtonDblClick : m.type(), position = m.position(),
+                scene = m.scenePosition(), global = m.globalPosition(), button = m.button(), buttons = m.buttons(),
+                modifiers = m.modifiers(), device = m.pointingDevice(), time = m.timestamp()] {
+            auto mouse = std::make_unique<QMouseEvent>(type, position, scene, global, button, buttons, modifiers,
+                                                       device);
             mouse->setTimestamp(time);
-            mouse->setDoubleClick(doubleClick);
             return mouse;
         };
     }
@@ -112,13 +107,21 @@ InputHold::~InputHold()
         QGuiApplication::restoreOverrideCursor();
 }
 
-InputHold::Scope::Scope(InputHold& hold) : m_hold(hold)
+InputHold::Scope::Scope(InputHold& hold, Kind kind) : m_hold(hold), m_kind(kind)
 {
-    ++m_hold.m_depth;
+    // A menu that is open would act at once, in the middle of what begins now.
+    if (m_hold.m_depth++ == 0) {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+    if (m_kind == Kind::Box)
+        ++m_hold.m_boxes;
 }
 
 InputHold::Scope::~Scope()
 {
+    if (m_kind == Kind::Box)
+        --m_hold.m_boxes;
     if (--m_hold.m_depth > 0)
         return;
     if (m_hold.m_busyCursor) {
@@ -135,16 +138,12 @@ void InputHold::end()
     m_waiting.clear();
 }
 
-void InputHold::letPlatformThrough()
+void InputHold::showBusy()
 {
-    if (!m_busyCursor) {
+    if (!m_busyCursor && holding()) {
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
         m_busyCursor = true;
     }
-    // Every event goes through, so that closing the window ends the program at once (the
-    // platform would count the close as user input and keep it back); the filter below
-    // holds the user's input.
-    QCoreApplication::processEvents();
 }
 
 void InputHold::enqueue(std::function<void()> action)
@@ -202,11 +201,12 @@ bool InputHold::eventFilter(QObject* receiver, QEvent* event)
     if (receiver->isWindowType()) {
         if (receiver != m_window.windowHandle() || !isUserInput(*event, true))
             return false;
-        if (m_ended)
+        if (m_ended || m_boxes > 0)
             return true;
         if (!waiting())
             return false;
-        hold(receiver, *event);
+        if (event->type() != QEvent::MouseButtonDblClick)
+            hold(receiver, *event);
         return true;
     }
     if (!holding() && !m_ended)
@@ -214,12 +214,12 @@ bool InputHold::eventFilter(QObject* receiver, QEvent* event)
     const auto* widget = qobject_cast<QWidget*>(receiver);
     if (!widget || widget->window() != &m_window)
         return false;
-    // A slider's arrow held down repeats on a timer of its own: skipped now, it fires
-    // again once the hold is over.
+    // A slider's arrow held down repeats on a timer of its own, which would change the
+    // door count under a move: skipped now, it fires again once the hold is over.
     if (event->type() == QEvent::Timer)
         return qobject_cast<QAbstractSlider*>(receiver) != nullptr;
-    // A key's shortcut is looked for before the key enters the window: claimed here, the
-    // key itself comes, waits and is handled as a key.
+    // A key's shortcut is looked for before the key enters the window: claimed here, no
+    // shortcut acts during a move, and the key itself comes, waits and is handled as a key.
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;

@@ -2,14 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The one gate through which the user reaches the game. While a move, a run of games or
-// a message box goes on, the window keeps answering the desktop (window-manager pings,
-// exposes, screen changes, a screen reader's questions), but everything the user does
-// waits: mouse, wheel, keys and touch are held where they enter the window, and the
-// actions a screen reader asks for join them in the same queue. After the move they are
-// handed back in the order they came, input to the window, so that the toolkit routes
-// it afresh: to the control under the pointer then, to the focus then. No handler of
-// the game ever runs inside another, and nothing runs under a message box.
+// The one gate through which the user reaches the game. A move waits in the event loop
+// between its steps, so the window keeps answering the desktop (window-manager pings,
+// exposes, screen changes, a screen reader's questions) while it runs; but everything
+// the user does waits: mouse, wheel and keys are held where they enter the window, and
+// the actions a screen reader asks for join them in the same queue. After the move they
+// are handed back in the order they came, input to the window, so that the toolkit
+// routes it afresh: to the control under the pointer then, to the focus then. No
+// handler of the game ever runs inside another. While a message box is open, what the
+// user does in the window is dropped, as a modal box would, and nothing queued runs.
 
 #include <QObject>
 
@@ -26,16 +27,19 @@ public:
     explicit InputHold(QWidget& window);
     ~InputHold() override;
 
-    // Holds the input while it lives; holds nest, the outermost one releases.
+    // Holds the input while it lives; holds nest, the outermost one releases. A box's
+    // hold drops the window's input instead of keeping it.
+    enum class Kind { Move, Box };
     class Scope {
     public:
-        explicit Scope(InputHold& hold);
+        explicit Scope(InputHold& hold, Kind kind = Kind::Move);
         ~Scope();
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;
 
     private:
         InputHold& m_hold;
+        Kind m_kind;
     };
 
     bool holding() const { return m_depth > 0; }
@@ -45,9 +49,8 @@ public:
     bool ended() const { return m_ended; }
     void end();
 
-    // Answers the platform's pending events once, the user's input held. The first call
-    // in a hold shows the busy cursor, so that a class sees why its clicks wait.
-    void letPlatformThrough();
+    // Shows the busy cursor until the hold ends, so that a class sees why its clicks wait.
+    void showBusy();
 
     // Runs an action in its place in the queue, from the event loop: soon when nothing
     // is held or waiting, otherwise after what came before it. Once the program has
@@ -67,6 +70,7 @@ private:
 
     QWidget& m_window;
     int m_depth = 0;
+    int m_boxes = 0;
     bool m_ended = false;
     bool m_busyCursor = false;
     bool m_replayPosted = false;

@@ -32,15 +32,31 @@ constexpr std::array explanationLines = {
 
 const QString lineBreak = QStringLiteral("\n\r");
 
-// While the box is open, what a screen reader asks of the window waits with the rest of
-// the input and follows when the box is closed.
-void showInformation(InputHold& hold, QWidget* parent, const QString& title, const QString& text)
+// Shows the box and waits until it is closed. The box is no modal window: the
+// toolkit would then keep the desktop's request to close the main window from it, and
+// the program could not be ended from the desktop while the box is open. The gate
+// keeps the window's input away instead, as modality would, and what a screen reader
+// asks of the window waits with the rest of the input and follows when the box is
+// closed.
+Task showInformation(InputHold& hold, QWidget* parent, const QString& title, const QString& text)
 {
-    const InputHold::Scope holding(hold);
-    QMessageBox box(QMessageBox::Information, title, displayedText(text), QMessageBox::Ok, parent);
+    const InputHold::Scope holding(hold, InputHold::Kind::Box);
+    auto* box = new QMessageBox(QMessageBox::Information, title, displayedText(text), QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
     // The explanation quotes the strategies as >...<, which is not markup.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    box->setTextFormat(Qt::PlainText);
+    struct Closed {
+        QMessageBox& box;
+        bool await_ready() const noexcept { return false; }
+        void await_suspend(std::coroutine_handle<> waiting)
+        {
+            QObject::connect(&box, &QDialog::finished, &box, [waiting] { waiting.resume(); },
+                             Qt::SingleShotConnection);
+        }
+        void await_resume() const noexcept {}
+    };
+    box->show();
+    co_await Closed{*box};
 }
 
 } // namespace
@@ -66,28 +82,40 @@ QString displayedText(const QString& text)
     return shown.replace(lineBreak, QStringLiteral("\n"));
 }
 
-void Wulpe::cmdInfo_Click()
+Task Wulpe::cmdInfo_Click()
 {
-    showInformation(*m_hold, this, QStringLiteral("Wulpenproblem"), explanationText());
+    return showInformation(*m_hold, this, QStringLiteral("Wulpenproblem"), explanationText());
 }
 
-void Wulpe::cmdcopy_Click()
+Task Wulpe::cmdcopy_Click()
 {
-    showInformation(*m_hold, this, QStringLiteral("Programmiert von"), authorshipText());
+    return showInformation(*m_hold, this, QStringLiteral("Programmiert von"), authorshipText());
 }
 
 void Wulpe::cmdEnde_Click()
 {
     // Nothing is kept between runs, so there is nothing to save or to ask about. Clicks
     // that wait behind "Ende" are never handled.
-    m_hold->end();
-    QCoreApplication::exit(0);
+    endProgram();
 }
 
 void Wulpe::closeEvent(QCloseEvent* event)
 {
-    m_hold->end();
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
-        QCoreApplication::exit(0);
+        endProgram();
+}
+
+void Wulpe::endProgram()
+{
+    finishEverything();
+    QCoreApplication::exit(0);
+}
+
+void Wulpe::finishEverything()
+{
+    m_hold->end();
+    for (QMessageBox* box : findChildren<QMessageBox*>(QString(), Qt::FindDirectChildrenOnly))
+        box->done(QMessageBox::Ok);
+    m_alarm.ringNow();
 }

@@ -4,18 +4,13 @@
 
 #include "controls.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <random>
-#include <thread>
 
 std::uint64_t clockTicks()
 {
@@ -46,26 +41,6 @@ double SystemClock::seconds()
 {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-// The event loop's timers wake to the millisecond and may be late by about as much, so
-// it is woken a millisecond early and the rest is slept exactly: a pause of 0.05 s ends
-// within a small fraction of a millisecond of its time.
-void SystemClock::sleepUntil(double reading)
-{
-    using namespace std::chrono;
-    constexpr double TimerSlack = 0.001;
-    const double left = reading - seconds();
-    if (left > 2 * TimerSlack) {
-        QTimer wake;
-        wake.setTimerType(Qt::PreciseTimer);
-        wake.setSingleShot(true);
-        wake.start(int((left - TimerSlack) * 1000));
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        return;
-    }
-    std::this_thread::sleep_until(
-        steady_clock::time_point(duration_cast<steady_clock::duration>(duration<double>(reading))));
 }
 
 namespace {

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What the window needs from outside itself: the screen's size, a clock to pause on,
-// and random numbers. Each is an interface so that tests can put in exact ones.
+// What the window needs from outside itself: the screen's size, a clock to time pauses
+// by, and random numbers. Each is an interface so that tests can put in exact ones.
 
 #include <QSizeF>
 
@@ -29,10 +29,8 @@ public:
     virtual ~Clock() = default;
     // Seconds on a monotonic clock: never jumps at midnight or when the wall clock is set.
     virtual double seconds() = 0;
-    // Waits until seconds() has reached the given reading, or a little past it, without
-    // spinning. It may return earlier, after answering an event that came meanwhile; the
-    // caller then waits again.
-    virtual void sleepUntil(double reading) = 0;
+    // Told the length of every pause as it begins; a test's clock records it.
+    virtual void pausing(double) {}
 };
 
 class RandomSource {
@@ -57,12 +55,9 @@ private:
     const QWidget* m_window = nullptr;
 };
 
-// Waits for the platform's events or the reading, whichever comes first, and answers
-// the events as they arrive: the desktop and a screen reader never wait for a pause.
 class SystemClock : public Clock {
 public:
     double seconds() override;
-    void sleepUntil(double reading) override;
 };
 
 // The xoshiro256** generator: 256 bits of state, fast to draw from and to seed, so that

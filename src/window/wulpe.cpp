@@ -77,7 +77,8 @@ QString spokenName(const DesignControl& row, int index, const QString& caption)
 } // namespace
 
 Wulpe::Wulpe(Services services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)), m_hold(new InputHold(*this))
+    : QMainWindow(parent), m_services(std::move(services)), m_hold(new InputHold(*this)),
+      m_alarm(*m_services.clock)
 {
     registerFontSubstitutes();
     installAccessibility();
@@ -104,10 +105,17 @@ Wulpe::Wulpe(Services services, QWidget* parent)
 }
 
 // The controls are destroyed after the window's own members: from here on the door board
-// tells the accessibility layer nothing of a game.
+// tells the accessibility layer nothing of a game. A move that still waits ends first,
+// while everything it works on is there.
 Wulpe::~Wulpe()
 {
+    finishEverything();
     setBoardFacts(*frmAuswahl1, {});
+}
+
+bool Wulpe::idle() const
+{
+    return !m_hold->waiting();
 }
 
 Placed* Wulpe::control(const QString& name) const

@@ -10,6 +10,7 @@
 
 #include "controls.h"
 #include "services.h"
+#include "task.h"
 
 #include "game/regeln.h"
 
@@ -103,6 +104,8 @@ public:
     DoorState Zustand(int door) const;
     // The button of a decision frame that selects the given strategy.
     OptionButton& strategyButton(int decision, Strategy strategy) const;
+    // Whether nothing runs and no input waits: no move, no run of games, no box.
+    bool idle() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -122,14 +125,21 @@ private:
     template <class T>
     T* find(const char* name, int index = -1) const;
 
-    // window/meldungen.cpp: the menu's information boxes and the quit button.
+    // window/meldungen.cpp: the menu's information boxes and the quit button. A box
+    // waits to be closed; the handler returns to the event loop meanwhile.
+public:
+    Task cmdInfo_Click();
+    Task cmdcopy_Click();
 public slots:
-    void cmdInfo_Click();
-    void cmdcopy_Click();
     void cmdEnde_Click();
 protected:
-    // Closing the window ends the program at once, also during a move.
+    // Closing the window ends the program at once, also during a move or under a box.
     void closeEvent(QCloseEvent* event) override;
+private:
+    // Ends the program: no input is handled any more, a waiting move goes on without
+    // its pauses, an open box is closed, and the event loop ends with exit code 0.
+    void endProgram();
+    void finishEverything();
 
     // board/einstellungen.cpp: start-up, the two settings and opening a new game.
 public:
@@ -148,24 +158,26 @@ private:
     void TuerenAufbauen();
     void TuerenZuruecksetzen();
 
-    // game/spielablauf.cpp: the runner.
-public slots:
-    void cmdStart_Click();
-    void imgTuer_Click(std::int16_t Index);
+    // game/spielablauf.cpp: the runner. A move returns to the event loop at each of its
+    // pauses and goes on from there; the Task tells when it has ended.
+public:
+    Task cmdStart_Click();
+    Task imgTuer_Click(std::int16_t Index);
 protected:
     // Keys 1 to 7, on the main keyboard or the number pad, act as clicks on the doors.
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 private:
     // The strategy selected in decision frame Frame4(decision).
     Strategy strategyOf(int decision) const;
-    void playGame();
+    Task playGame();
 
     // game/spielzug.cpp: one move with its walks and pauses.
 private:
-    void Spielzug();
+    Task Spielzug();
     void decideGame();
-    void walk(Image& figure, int door, double pauseAfterStep);
-    void pause(double PauseDauer);
+    Task walk(Image& figure, int door, double pauseAfterStep);
+    Task pause(double PauseDauer);
     std::vector<DoorState> doorStates() const;
 
     // game/statistik.cpp: the counters and their boxes.
@@ -194,6 +206,11 @@ private:
     Services m_services;
     // Holds the user's input while a move or a run of games goes on.
     InputHold* m_hold = nullptr;
+    // Wakes the move at the end of its pause.
+    Alarm m_alarm;
+    // When each door key was last released: the desktop repeats a key held down as a
+    // release and a press at the same time, which the toolkit does not always mark.
+    std::array<std::uint64_t, 7> m_doorKeyReleased{};
     bool m_layoutWaiting = false;
     Units m_units;
     QHash<QString, Placed*> m_controls;
