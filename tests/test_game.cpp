@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
@@ -608,6 +609,8 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt_data()
     QTest::newRow("nothing held runs under a message box") << 8;
     QTest::newRow("a pause answers events as they come") << 9;
     QTest::newRow("a screen reader's focus and typing wait") << 10;
+    QTest::newRow("the door count's own menu opens after the move") << 11;
+    QTest::newRow("a double-click is one click after the move") << 12;
 }
 
 void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
@@ -758,6 +761,30 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
         moveOnDoor(0);
         QTRY_COMPARE(w.txtTueren->text(), QStringLiteral("73"));
         QCOMPARE(w.focusWidget(), w.txtTueren);
+        break;
+    }
+    case 11: {
+        // A right-click on the door count; the menu pops up once the move is over, and
+        // nothing waits inside it.
+        const QPoint box = w.txtTueren->mapTo(&w, w.txtTueren->rect().center());
+        duringTheMove = [&] {
+            QTest::mouseClick(w.windowHandle(), Qt::RightButton, {}, box);
+            sound = sound && !QApplication::activePopupWidget();
+        };
+        moveOnDoor(0);
+        settle(w);
+        QVERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(w.txtTueren->text(), QStringLiteral("3"));
+        break;
+    }
+    case 12: {
+        const QPoint door = w.imgTuer[1]->mapTo(&w, w.imgTuer[1]->rect().center());
+        duringTheMove = [&] { QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, door); };
+        moveOnDoor(0);
+        settle(w);
+        QCOMPARE(w.AnzahlWahlen, 2);
+        QCOMPARE(w.shpMarker[1]->BorderWidth(), 15);
         break;
     }
     }

@@ -47,7 +47,9 @@ void checkInformationBox(QMessageBox& box, const QString& title)
     QCOMPARE(box.buttons().size(), 1);
     QCOMPARE(box.standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
-    QVERIFY(box.isModal());
+    // A dialog of the window, which keeps the window's input away while it is open (see
+    // closingTheWindowEndsTheProgram) without the toolkit's modality.
+    QVERIFY(box.isWindow() && box.windowType() == Qt::Dialog && qobject_cast<Wulpe*>(box.parentWidget()));
     QCOMPARE(box.textFormat(), Qt::PlainText);
 }
 
@@ -189,6 +191,20 @@ void MeldungenTest::closingTheWindowEndsTheProgram()
     Harness h;
     showWhole(*h);
     QCOMPARE(runUntilTheProgramEnds(*h, [&] { h->close(); }), 0);
+
+    // Also under a box. The box is no modal window, for the toolkit would keep the
+    // desktop's close request from a window that one blocks; the window's own input is
+    // dropped while the box is open, as under a modal one.
+    Harness boxed;
+    showWhole(*boxed);
+    QCOMPARE(runUntilTheProgramEnds(*boxed, [&] {
+        boxed->cmdInfo->trigger();
+        QVERIFY(shownBox(*boxed) && !QGuiApplication::modalWindow());
+        clickCentre(*boxed, *boxed->imgTuer[0]);
+        boxed->close();
+    }), 0);
+    QVERIFY(!shownBox(*boxed) && boxed->idle());
+    QCOMPARE(boxed->AnzahlWahlen, 0);
 }
 
 QTEST_MAIN(MeldungenTest)

@@ -43,6 +43,7 @@ Task showInformation(InputHold& hold, QWidget* parent, const QString& title, con
     const InputHold::Scope holding(hold, InputHold::Kind::Box);
     auto* box = new QMessageBox(QMessageBox::Information, title, displayedText(text), QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
     // The explanation quotes the strategies as >...<, which is not markup.
     box->setTextFormat(Qt::PlainText);
     struct Closed {
