@@ -656,13 +656,14 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
     });
     closer.start(1);
     QSignalSpy starts(w.cmdStart, &QPushButton::clicked);
-    // Whatever the row does at the first pause of the move; at every pause the move is
-    // on a door in play, in the mode it began in, with no box open.
+    // Whatever the row does during the first pause of the move; at every pause the move
+    // is on a door in play, in the mode it began in, with no box open.
     std::function<void()> duringTheMove;
     bool sound = true;
     q.clock->onSleep = [&] {
+        // From the event loop, while the move waits at this pause, as a user's input comes.
         if (duringTheMove)
-            std::exchange(duringTheMove, nullptr)();
+            QMetaObject::invokeMethod(&w, std::exchange(duringTheMove, nullptr), Qt::QueuedConnection);
         sound = sound && w.GewaehlteTuer < w.vscTueren->value() && w.Option2[0]->isChecked()
             && !shownBox(w);
     };

@@ -293,8 +293,11 @@ private:
     {
         if (m_pauseProblem.isEmpty())
             m_pauseProblem = pauseViolation(*m_harness);
-        if (m_restless && m_injected.count(u';') < 3 && uniform(0, 9) == 0)
-            m_injected += QStringLiteral("; during it: ") + inject();
+        // The input comes from the event loop while the move waits, as a user's does.
+        if (m_restless && m_injected.count(u';') < 3 && uniform(0, 9) == 0) {
+            m_injected += QStringLiteral("; during it: ");
+            QMetaObject::invokeMethod(&*m_harness, [this] { m_injected += inject(); }, Qt::QueuedConnection);
+        }
     }
 
     QString inject()
