@@ -103,7 +103,7 @@ def statistics(window):
 
 def main(program, play):
     pyatspi.Registry.registerEventListener(
-        lambda event: name_changes.append(event.source_name), "object:property-change:accessible-name")
+        lambda event: name_changes.append(event.source), "object:property-change:accessible-name")
     process = subprocess.Popen([program])
     try:
         app = find_application("wulpenproblem")
@@ -204,11 +204,32 @@ def play_through(window):
                    is not None, 5), "Spielstart opens a game and the board prompts for a door")
     check(doors(window) == ["Tür 1: geschlossen", "Tür 2: geschlossen", "Tür 3: geschlossen"],
           "with every door closed")
-    press(by(window, "push button", "Tür 1: geschlossen"), "press")
+    held, *others = [by(window, "push button", f"Tür {k}: geschlossen") for k in (1, 2, 3)]
+    pump(0.5)
+    name_changes.clear()
+    press(held, "press")
     moved = wait_for(lambda: any("eine Wulpe" in d for d in doors(window)), 10)
     print(f"  doors: {doors(window)}")
     check(moved, "the host opened a door with a Wulpe")
     check("Tür 1: geschlossen, einmal gewählt" in doors(window), "door 1 is told as chosen once")
+    # Each door whose name changed is announced once, the one that stayed closed not at all.
+    untouched = [door for door in others if door.name.endswith(": geschlossen")]
+    opened = [door for door in others if door not in untouched]
+    announced_once(held, opened, untouched)
+    press(by(window, "push button", "Spielstart"), "press", "click")
+    check(wait_for(lambda: doors(window) == ["Tür 1: geschlossen", "Tür 2: geschlossen", "Tür 3: geschlossen"],
+                   5), "the next game closes every door again")
+    announced_once(held, opened, untouched)
+
+
+def announced_once(held, opened, untouched):
+    """Each of the doors that changed was announced once since the last call, the others
+    not at all."""
+    pump(0.5)
+    counts = [sum(source == door for source in name_changes) for door in [held] + opened + untouched]
+    check(len(opened) == 1 and counts == [1, 1, 0],
+          f"the held and the opened door are announced once, the other door not at all: {counts}")
+    name_changes.clear()
 
 
 if __name__ == "__main__":

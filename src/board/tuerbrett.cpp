@@ -33,6 +33,7 @@ void Wulpe::TuerenZuruecksetzen()
         // Reset with every door, as the design's procedure does; once would do as well.
         AnzahlWahlen = 0;
         shpMarker[j]->setBorderColor(paletteColor(Marker::RestColor));
+        tellChosen(j);
     }
     frmAuswahl1->setCaption(QString());
     TuerenAufbauen();

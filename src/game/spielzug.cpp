@@ -28,6 +28,7 @@ Task Wulpe::Spielzug()
     Shape& marker = *shpMarker[GewaehlteTuer];
     ++m_timesHeld[static_cast<std::size_t>(GewaehlteTuer)];
     marker.setBorderWidth(marker.BorderWidth() + Marker::WidthPerChoice);
+    tellChosen(GewaehlteTuer);
     co_await walk(*imgDon, GewaehlteTuer, mode() == Mode::TwentyGames ? 0.0 : StepPause);
     ++AnzahlWahlen;
     if (AnzahlWahlen < vscTueren->value() - 1) {
@@ -53,9 +54,11 @@ void Wulpe::decideGame()
     imgAuto->setTop(imgTuer[AutoTuer]->Top());
     imgAuto->setLeft(imgTuer[AutoTuer]->Left());
     imgTuer[AutoTuer]->hide();
+    tellChosen(AutoTuer);
     imgAuto->show();
     shpMarker[GewaehlteTuer]->setBorderWidth(Marker::DecidedWidth);
     shpMarker[GewaehlteTuer]->setBorderColor(paletteColor(Marker::DecidedColor));
+    tellChosen(GewaehlteTuer);
     countGame(AutoTuer == GewaehlteTuer);
 }
 

@@ -8,15 +8,12 @@
 #include <QAccessible>
 #include <QAction>
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QPointer>
 
 #include <algorithm>
 #include <array>
-#include <functional>
-#include <optional>
 
 namespace {
 
@@ -53,78 +50,24 @@ void focusAction(QWidget& control, const QString& action)
     });
 }
 
-// The index k of a control named "name(k)", or -1.
-int indexIn(const QWidget& control, QStringView name)
-{
-    const QString objectName = control.objectName();
-    if (!objectName.startsWith(name) || !objectName.endsWith(u')')
-        || objectName.size() < name.size() + 3 || objectName.at(name.size()) != u'(')
-        return -1;
-    bool ok = false;
-    const QStringView digits = QStringView(objectName).sliced(name.size() + 1).chopped(1);
-    const int index = digits.toInt(&ok);
-    return ok ? index : -1;
-}
-
-QWidget* boardChild(const QWidget& board, const char* name, int index)
-{
-    return board.findChild<QWidget*>(elementName(name, index), Qt::FindDirectChildrenOnly);
-}
-
-// The window's answers for each door board it has registered.
-QHash<const QWidget*, std::function<BoardFacts()>>& boardFacts()
-{
-    static QHash<const QWidget*, std::function<BoardFacts()>> facts;
-    return facts;
-}
-
-BoardFacts factsOf(const QWidget& board)
-{
-    const auto facts = boardFacts().value(&board);
-    return facts ? facts() : BoardFacts{};
-}
-
 // How often the door was chosen in this game, or that the player ended on it.
-QString choiceSpoken(const BoardFacts& facts, int door)
+QString choiceSpoken(int chosen)
 {
-    if (door == facts.decidedOn)
+    if (chosen == DoorSpeech::EndedOn)
         return QStringLiteral(", zuletzt gewählt");
-    const int held = door < int(facts.timesHeld.size()) ? facts.timesHeld[std::size_t(door)] : 0;
-    if (held <= 0)
+    if (chosen <= 0)
         return {};
     static const std::array<const char*, 6> times = {"einmal", "zweimal", "dreimal",
                                                      "viermal", "fünfmal", "sechsmal"};
-    const QString count = held <= int(times.size()) ? QString::fromUtf8(times[std::size_t(held) - 1])
-                                                    : QStringLiteral("%1-mal").arg(held);
+    const QString count = chosen <= int(times.size()) ? QString::fromUtf8(times[std::size_t(chosen) - 1])
+                                                      : QStringLiteral("%1-mal").arg(chosen);
     return QStringLiteral(", %1 gewählt").arg(count);
 }
 
-// Keeps what it said last, so that it speaks up only when that changes.
-class SpeakingWidget : public QAccessibleWidget {
-public:
-    using QAccessibleWidget::QAccessibleWidget;
-
-    virtual void refresh()
-    {
-        const QString name = text(QAccessible::Name);
-        const bool heardBefore = m_spoken.has_value();
-        if (heardBefore && *m_spoken == name)
-            return;
-        m_spoken = name;
-        if (!heardBefore)
-            return;
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
-
-private:
-    std::optional<QString> m_spoken;
-};
-
 // The pictures of the door board: doors are buttons, everything else a graphic.
-class BoardPicture : public SpeakingWidget {
+class BoardPicture : public QAccessibleWidget {
 public:
-    explicit BoardPicture(Image* image) : SpeakingWidget(image, QAccessible::Graphic) {}
+    explicit BoardPicture(Image* image) : QAccessibleWidget(image, QAccessible::Graphic) {}
 
     QAccessible::Role role() const override
     {
@@ -133,18 +76,18 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        const DoorSpeech& speech = image().speech();
         // A door is also pressed by the key of its number.
         if (t == QAccessible::Description && isDoor())
-            return QStringLiteral("Taste %1").arg(slot() + 1);
+            return QStringLiteral("Taste %1").arg(speech.door + 1);
         // Of the pictures of one slot, only the one on show speaks for the door; the
         // hidden ones keep their plain names for whoever lists them all.
-        if (t != QAccessible::Name || !widget()->parentWidget() || widget()->isHidden())
-            return SpeakingWidget::text(t);
-        const int door = slot();
-        if (door < 0)
-            return SpeakingWidget::text(t);
-        const QString state = spokenDoorState(*widget()->parentWidget(), door);
-        return QStringLiteral("Tür %1: %2").arg(door + 1).arg(state);
+        if (t != QAccessible::Name || widget()->isHidden() || speech.door < 0)
+            return QAccessibleWidget::text(t);
+        static const std::array<QString, 4> shown = {QString(), QStringLiteral("geschlossen"),
+                                                     QStringLiteral("geöffnet, eine Wulpe"),
+                                                     QStringLiteral("das Auto")};
+        return QStringLiteral("Tür %1: %2%3").arg(speech.door + 1).arg(shown[speech.shows], choiceSpoken(speech.chosen));
     }
 
     // Only a door in play and on show can be pressed; the game asks again when the press
@@ -157,22 +100,12 @@ public:
     void doAction(const QString& action) override
     {
         if (isDoor() && action == pressAction() && !widget()->isHidden())
-            afterWaitingInput(*static_cast<Image*>(widget()), [](Image& door) { emit door.Click(); });
+            afterWaitingInput(image(), [](Image& door) { emit door.Click(); });
     }
 
 private:
-    bool isDoor() const { return indexIn(*widget(), u"imgTuer") >= 0; }
-
-    int slot() const
-    {
-        if (const int door = indexIn(*widget(), u"imgTuer"); door >= 0)
-            return door;
-        if (const int wulpe = indexIn(*widget(), u"imgWulpe"); wulpe >= 0)
-            return wulpe;
-        if (widget()->objectName() == u"imgAuto")
-            return factsOf(*widget()->parentWidget()).carDoor;
-        return -1;
-    }
+    Image& image() const { return *static_cast<Image*>(widget()); }
+    bool isDoor() const { return image().speech().shows == DoorSpeech::Closed; }
 };
 
 // The door count: a value a screen reader may set. Set during a move, it waits like a
@@ -257,13 +190,13 @@ protected:
 };
 
 // A statistics box: static text whose name carries what is printed in it.
-class PrintBox : public SpeakingWidget, public ReadText {
+class PrintBox : public QAccessibleWidget, public ReadText {
 public:
-    explicit PrintBox(PictureBox* box) : SpeakingWidget(box, QAccessible::StaticText) {}
+    explicit PrintBox(PictureBox* box) : QAccessibleWidget(box, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override
     {
-        const QString base = SpeakingWidget::text(t);
+        const QString base = QAccessibleWidget::text(t);
         const QString shown = whole().simplified();
         if (t == QAccessible::Value)
             return shown;
@@ -277,24 +210,12 @@ public:
     {
         if (t == QAccessible::TextInterface)
             return static_cast<QAccessibleTextInterface*>(this);
-        return SpeakingWidget::interface_cast(t);
-    }
-
-    void refresh() override
-    {
-        SpeakingWidget::refresh();
-        const QString now = whole();
-        if (now == m_text)
-            return;
-        QAccessibleTextUpdateEvent event(this, 0, m_text, now);
-        m_text = now;
-        QAccessible::updateAccessibility(&event);
+        return QAccessibleWidget::interface_cast(t);
     }
 
 private:
     // The printed text as it stands, blanks included.
     QString whole() const override { return static_cast<PictureBox*>(widget())->text(); }
-    QString m_text;
 };
 
 // A text box: its text is read at once; what a screen reader types, deletes or moves in
@@ -374,14 +295,14 @@ private:
 
 // A frame speaks its caption. A frame that also has a name of its own, like the door
 // board whose caption is the prompt, speaks both.
-class CaptionedFrame : public SpeakingWidget {
+class CaptionedFrame : public QAccessibleWidget {
 public:
-    explicit CaptionedFrame(Frame* frame) : SpeakingWidget(frame, QAccessible::Grouping) {}
+    explicit CaptionedFrame(Frame* frame) : QAccessibleWidget(frame, QAccessible::Grouping) {}
 
     QString text(QAccessible::Text t) const override
     {
         if (t != QAccessible::Name)
-            return SpeakingWidget::text(t);
+            return QAccessibleWidget::text(t);
         const QString caption = static_cast<Frame*>(widget())->Caption();
         const QString own = widget()->accessibleName();
         if (own.isEmpty() || own == caption)
@@ -520,16 +441,10 @@ QAccessibleInterface* controlInterface(const QString&, QObject* object)
     if (auto* bar = dynamic_cast<VScrollBar*>(widget))
         return new DoorCount(bar);
     if (dynamic_cast<Shape*>(widget))
-        return new SpeakingWidget(widget, QAccessible::Graphic);
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
     if (dynamic_cast<Line*>(widget))
-        return new SpeakingWidget(widget, QAccessible::Separator);
+        return new QAccessibleWidget(widget, QAccessible::Separator);
     return nullptr;
-}
-
-void refresh(QObject* object)
-{
-    if (auto* speaking = dynamic_cast<SpeakingWidget*>(QAccessible::queryAccessibleInterface(object)))
-        speaking->refresh();
 }
 
 } // namespace
@@ -543,42 +458,39 @@ void installAccessibility()
     (void)installed;
 }
 
-void setBoardFacts(QWidget& board, std::function<BoardFacts()> facts)
-{
-    boardFacts().insert(&board, std::move(facts));
-    QObject::connect(&board, &QObject::destroyed, [key = &board] { boardFacts().remove(key); });
-}
-
 void announceChange(QWidget& control)
 {
     if (!QAccessible::isActive())
         return;
-    // What a door says depends on its neighbours on the board (its Wulpe, its marker,
-    // the car), so a change of any board picture or marker is news for all of them.
-    QWidget* board = control.parentWidget();
-    if (board && (dynamic_cast<Image*>(&control) || dynamic_cast<Shape*>(&control))) {
-        for (QObject* child : board->children())
-            refresh(child);
-        return;
-    }
-    refresh(&control);
+    QAccessibleEvent event(&control, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
-QString spokenDoorState(const QWidget& board, int door)
+namespace {
+
+QString textOf(QWidget& control)
 {
-    const QWidget* picture = boardChild(board, "imgTuer", door);
-    if (!picture)
-        return {};
-    const QWidget* wulpe = boardChild(board, "imgWulpe", door);
-    const BoardFacts facts = factsOf(board);
-    QString state;
-    if (facts.carDoor == door)
-        state = QStringLiteral("das Auto");
-    else if (!picture->isHidden())
-        state = QStringLiteral("geschlossen");
-    else if (wulpe && !wulpe->isHidden())
-        state = QStringLiteral("geöffnet, eine Wulpe");
-    else
-        state = QStringLiteral("nicht im Spiel");
-    return state + choiceSpoken(facts, door);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&control);
+    QAccessibleTextInterface* text = iface ? iface->textInterface() : nullptr;
+    return text ? text->text(0, -1) : QString();
+}
+
+} // namespace
+
+TextChange::TextChange(QWidget& control) : m_control(control)
+{
+    if (QAccessible::isActive())
+        m_before = textOf(control);
+}
+
+TextChange::~TextChange()
+{
+    if (!m_before || !QAccessible::isActive())
+        return;
+    const QString now = textOf(m_control);
+    if (now == *m_before)
+        return;
+    announceChange(m_control);
+    QAccessibleTextUpdateEvent event(&m_control, 0, *m_before, now);
+    QAccessible::updateAccessibility(&event);
 }

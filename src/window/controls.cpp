@@ -160,9 +160,11 @@ Frame::Frame(const Units& units, QWidget* parent)
 
 void Frame::setCaption(const QString& caption)
 {
+    const bool changed = caption != title();
     setTitle(caption);
     fitCaption();
-    announceChange(*this);
+    if (changed)
+        announceChange(*this);
 }
 
 // The style places the caption at a margin from the frame's left edge; the same margin
@@ -267,16 +269,16 @@ PictureBox::PictureBox(const Units& units, QWidget* parent)
 
 void PictureBox::Cls()
 {
+    const TextChange change(*this);
     m_lines.clear();
     update();
-    announceChange(*this);
 }
 
 void PictureBox::Print(const QString& line)
 {
+    const TextChange change(*this);
     m_lines.append(line);
     update();
-    announceChange(*this);
 }
 
 QFont PictureBox::fittingFont(int width) const
@@ -330,10 +332,22 @@ void Image::setTag(const QString& tag)
         m_tagNumber = tag.toInt();
 }
 
+// Shown or hidden, a picture of a door speaks for it or keeps its plain name.
 void Image::setVisible(bool visible)
 {
+    const bool hidden = isHidden();
     QWidget::setVisible(visible);
-    announceChange(*this);
+    if (hidden != isHidden())
+        announceChange(*this);
+}
+
+void Image::setSpeech(const DoorSpeech& speech)
+{
+    if (speech == m_speech)
+        return;
+    m_speech = speech;
+    if (!isHidden())
+        announceChange(*this);
 }
 
 // Drawing a picture from its vector description costs milliseconds, and a move paints
@@ -397,7 +411,6 @@ void Shape::setBorderWidth(int pixels)
     m_borderWidth = pixels;
     place();
     update();
-    announceChange(*this);
 }
 
 void Shape::setBorderColor(const QColor& color)
@@ -406,7 +419,6 @@ void Shape::setBorderColor(const QColor& color)
         return;
     m_borderColor = color;
     update();
-    announceChange(*this);
 }
 
 // Room for the half of the border that lies outside the rectangle. Up to the widest

@@ -178,6 +178,18 @@ private:
     QStringList m_lines;
 };
 
+// What a picture of the door board shows of its door, which a screen reader says while
+// the picture is on show: "Tür 2: geschlossen, einmal gewählt".
+struct DoorSpeech {
+    enum Shows { Nothing, Closed, Wulpe, Car };
+    // The door a decided game ended on: ", zuletzt gewählt".
+    static constexpr int EndedOn = -1;
+    Shows shows = Nothing;
+    int door = -1;
+    int chosen = 0;  // how often the door was held in this game, or EndedOn
+    bool operator==(const DoorSpeech&) const = default;
+};
+
 // A picture stretched to the control's rectangle, with a Tag text and a click event.
 class Image : public QWidget, public Placed {
     Q_OBJECT
@@ -194,6 +206,10 @@ public:
     // door draws test door states, so it is converted once, when the text is set.
     int TagNumber() const { return m_tagNumber; }
     void setVisible(bool visible) override;
+    // What the picture says while on show, as the window tells it; a change on show is
+    // announced.
+    const DoorSpeech& speech() const { return m_speech; }
+    void setSpeech(const DoorSpeech& speech);
 
 signals:
     void Click();
@@ -211,6 +227,7 @@ private:
     QString m_tag;
     int m_tagNumber = 0;
     bool m_pressed = false;
+    DoorSpeech m_speech;
 };
 
 // The classic 16-colour palette, by its usual index, and the indexes the program names.

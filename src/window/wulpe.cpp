@@ -101,16 +101,12 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     setTabOrder();
     connectEvents();
     setClientSize(ClientWidth, ClientHeight);
-    setBoardFacts(*frmAuswahl1, [this] { return boardFacts(); });
 }
 
-// The controls are destroyed after the window's own members: from here on the door board
-// tells the accessibility layer nothing of a game. A move that still waits ends first,
-// while everything it works on is there.
+// A move that still waits ends first, while everything it works on is there.
 Wulpe::~Wulpe()
 {
     finishEverything();
-    setBoardFacts(*frmAuswahl1, {});
 }
 
 bool Wulpe::idle() const
@@ -145,14 +141,14 @@ OptionButton& Wulpe::strategyButton(int decision, Strategy strategy) const
     return *Option1.at(static_cast<std::size_t>(3 * decision + static_cast<int>(strategy)));
 }
 
-BoardFacts Wulpe::boardFacts() const
+void Wulpe::tellChosen(int door)
 {
-    BoardFacts facts;
-    facts.carDoor = imgAuto->isHidden() ? -1 : AutoTuer;
-    facts.timesHeld.assign(m_timesHeld.begin(), m_timesHeld.end());
-    const bool decided = SpielLaeuft == 0 && AnzahlWahlen == vscTueren->value() - 1;
-    facts.decidedOn = decided ? GewaehlteTuer : -1;
-    return facts;
+    const bool endedOn = SpielLaeuft == 0 && AnzahlWahlen == vscTueren->value() - 1 && door == GewaehlteTuer;
+    const int chosen = endedOn ? DoorSpeech::EndedOn : m_timesHeld.at(static_cast<std::size_t>(door));
+    imgTuer[door]->setSpeech({DoorSpeech::Closed, door, chosen});
+    imgWulpe[door]->setSpeech({DoorSpeech::Wulpe, door, chosen});
+    if (door == AutoTuer)
+        imgAuto->setSpeech({DoorSpeech::Car, door, chosen});
 }
 
 void Wulpe::buildMenu()
@@ -295,8 +291,10 @@ void Wulpe::bindControls()
     Option2[static_cast<std::size_t>(Mode::Quiz)]->setChecked(true);
     for (int decision = 0; decision < int(Frame4.size()); ++decision)
         strategyButton(decision, Strategy::NewDoor).setChecked(true);
-    for (int door = 0; door < int(imgTuer.size()); ++door)
+    for (int door = 0; door < int(imgTuer.size()); ++door) {
         setZustand(door, DoorState::Free);
+        tellChosen(door);
+    }
     for (Shape* marker : shpMarker)
         marker->setBorderColor(paletteColor(Palette::Red));
     Line1->setBorderColor(palette().color(QPalette::Midlight));

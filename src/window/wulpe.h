@@ -23,7 +23,6 @@
 
 class InputHold;
 class QAction;
-struct BoardFacts;
 struct DesignControl;
 class QScreen;
 class QSvgRenderer;
@@ -112,8 +111,10 @@ protected:
 
 private:
     void setZustand(int door, DoorState state);
-    // What the game knows about the door board, for the accessibility layer.
-    BoardFacts boardFacts() const;
+    // Tells the pictures of a door what its marker shows: how often it was chosen in
+    // this game, or that the decided game ended on it; the car's picture is told when
+    // it stands on the door.
+    void tellChosen(int door);
     void buildMenu();
     void buildControls();
     Placed* createControl(const DesignControl& row, QWidget* container, const QString& caption);
