@@ -611,6 +611,7 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt_data()
     QTest::newRow("a screen reader's focus and typing wait") << 10;
     QTest::newRow("the door count's own menu opens after the move") << 11;
     QTest::newRow("a double-click is one click after the move") << 12;
+    QTest::newRow("a screen reader's press waits for the door count") << 13;
 }
 
 void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
@@ -788,6 +789,18 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
         QCOMPARE(w.shpMarker[1]->BorderWidth(), 15);
         break;
     }
+    case 13:
+        // Door 4 is out of play when it is pressed; the door count raised before it
+        // brings it into play, and the press moves to it in the new game.
+        duringTheMove = [&] {
+            actionOn(w.vscTueren, QAccessibleActionInterface::increaseAction());
+            actionOn(w.imgTuer[3], press);
+        };
+        moveOnDoor(0);
+        QTRY_COMPARE(w.AnzahlWahlen, 1);
+        QCOMPARE(w.vscTueren->value(), 4);
+        QCOMPARE(w.GewaehlteTuer, 3);
+        break;
     }
     QVERIFY(sound);
 }

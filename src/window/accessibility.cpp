@@ -90,8 +90,9 @@ public:
         return QStringLiteral("Tür %1: %2%3").arg(speech.door + 1).arg(shown[speech.shows], choiceSpoken(speech.chosen));
     }
 
-    // Only a door in play and on show can be pressed; the game asks again when the press
-    // comes to be handled.
+    // Only a closed door on show can be pressed. A press is queued whatever the door's
+    // state: input held before it may bring the door into play, and the game asks again
+    // when the press comes to be handled.
     QStringList actionNames() const override
     {
         return isDoor() && !widget()->isHidden() ? QStringList{pressAction()} : QStringList{};
@@ -99,7 +100,7 @@ public:
 
     void doAction(const QString& action) override
     {
-        if (isDoor() && action == pressAction() && !widget()->isHidden())
+        if (isDoor() && action == pressAction())
             afterWaitingInput(image(), [](Image& door) { emit door.Click(); });
     }
 
