@@ -210,6 +210,23 @@ TextBox::TextBox(const Units& units, QWidget* parent)
 VScrollBar::VScrollBar(const Units& units, QWidget* parent)
     : QScrollBar(Qt::Vertical, parent), Placed(*this, units, false)
 {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+// The styles draw no focus on a scroll bar: the bar gets the frame that marks the focus
+// on the other controls, and shows it from the start, as a text box does, so that the
+// keys' first user sees what they change.
+void VScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange;
+    option.backgroundColor = palette().color(QPalette::Window);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void VScrollBar::setLargestOnTop()

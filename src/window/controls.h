@@ -140,6 +140,8 @@ public:
     TextBox(const Units& units, QWidget* parent);
 };
 
+// A scroll bar that Tab reaches and a click focuses, so that the keys change its value
+// as its arrows do; it shows when it has the focus.
 class VScrollBar : public QScrollBar, public Placed {
 public:
     VScrollBar(const Units& units, QWidget* parent);
@@ -148,6 +150,7 @@ public:
     void setLargestOnTop();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
