@@ -163,6 +163,22 @@ void Frame::setCaption(const QString& caption)
     announceChange(*this);
 }
 
+// The styles draw the border of a frame without a caption at its top edge, and one with
+// a caption lower, below or through the caption: an empty caption is drawn as a space.
+// Some styles also ask the frame itself for its caption, so the style is not told which
+// widget it draws.
+void Frame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    if (option.text.isEmpty()) {
+        option.text = QStringLiteral(" ");
+        option.subControls |= QStyle::SC_GroupBoxLabel;
+    }
+    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, nullptr);
+}
+
 // The style places the caption at a margin from the frame's left edge; the same margin
 // is kept free on the right.
 int Frame::captionRoom() const

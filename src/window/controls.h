@@ -105,6 +105,8 @@ protected:
     int captionRoom() const override { return contentsRect().width(); }
 };
 
+// A frame keeps the room of its caption when the caption is empty: its border stays where
+// it is while a caption comes and goes.
 class Frame : public QGroupBox, public Placed {
 public:
     Frame(const Units& units, QWidget* parent);
@@ -112,6 +114,7 @@ public:
     void setCaption(const QString& caption);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     QString caption() const override { return title(); }
     int captionRoom() const override;
 };
