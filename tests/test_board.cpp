@@ -5,6 +5,7 @@
 
 #include "support.h"
 
+#include <QImage>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -175,12 +176,21 @@ void BoardTest::resetRestoresTheBoardAndNothingElse()
 void BoardTest::promptStandsExactlyWhileAGameIsOpen()
 {
     Harness h;
+    showWhole(*h);
     QCOMPARE(h->frmAuswahl1->Caption(), prompt);
     QCOMPARE(h->SpielLaeuft, 1);
+    // The board's border stays where it is as the prompt goes: the right half of the
+    // board, where the prompt never reaches, looks the same.
+    const auto rightHalf = [&h] {
+        const QImage board = h->frmAuswahl1->grab().toImage();
+        return board.copy(board.width() / 2, 0, board.width() - board.width() / 2, board.height());
+    };
+    const QImage withPrompt = rightHalf();
 
     h->Option2[1]->click();
     QCOMPARE(h->frmAuswahl1->Caption(), QString());
     QCOMPARE(h->SpielLaeuft, 0);
+    QCOMPARE(rightHalf(), withPrompt);
 
     // A change of the door count opens a game in every mode.
     h->vscTueren->setValue(4);

@@ -5,6 +5,9 @@
 
 #include "support.h"
 
+#include "window/display.h"
+
+#include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
@@ -213,6 +216,7 @@ private slots:
     void figuresGoBackButTheShownCarStaysOnItsDoor();
     void hiddenCarGoesBackToItsReferencePlace();
     void anotherScreenLaysTheWindowOutForThatScreen();
+    void aMaximisedWindowIsLaidOutForTheAreaItIsGiven();
 };
 
 void LayoutTest::factorsAndEndButtonOnTheListedScreens_data()
@@ -508,6 +512,39 @@ void LayoutTest::anotherScreenLaysTheWindowOutForThatScreen()
     emit window.windowHandle()->screen()->logicalDotsPerInchChanged(120);
     QCOMPARE(window.units().twipsPerPixel, 12.0);
     QCOMPARE(window.cmdEnde->widget().geometry(), QRect(800, 30, 111, 51));
+}
+
+void LayoutTest::aMaximisedWindowIsLaidOutForTheAreaItIsGiven()
+{
+    Wulpe window(Services{std::make_unique<SystemScreen>(), std::make_unique<FakeClock>(),
+                          std::make_unique<ScriptedRandom>()});
+    window.Form_Load();
+    const QSize screen = window.screen()->size();
+    const double tpp = window.units().twipsPerPixel;
+    const auto laidOutFor = [&window, tpp](QSize pixels) {
+        return window.FaktorX == pixels.width() * tpp / 12288 && window.FaktorY == pixels.height() * tpp / 9216;
+    };
+    QVERIFY(laidOutFor(screen));
+
+    // Maximised, the window is laid out for the screen until the desktop gives it its
+    // size. A compositor with a panel of 32 pixels gives it less than the screen, and
+    // tells Qt nothing of the panel: the window is laid out for what it is given.
+    window.setWindowState(Qt::WindowMaximized);
+    window.Form_Resize();
+    QVERIFY(laidOutFor(screen));
+    const QRect given(0, 32, screen.width(), screen.height() - 32);
+    window.setGeometry(given);
+    window.overrideWindowState(Qt::WindowMaximized);
+    window.Form_Resize();
+    const QSize frame = window.frameGeometry().size().boundedTo(screen);
+    QVERIFY(frame.height() < screen.height());
+    QVERIFY(laidOutFor(frame));
+    QVERIFY(window.Frame3->geometry().bottom() + window.menuBar()->sizeHint().height() < given.height());
+
+    // Restored, it is laid out for the screen again.
+    window.setWindowState(Qt::WindowNoState);
+    window.Form_Resize();
+    QVERIFY(laidOutFor(screen));
 }
 
 QTEST_MAIN(LayoutTest)

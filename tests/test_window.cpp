@@ -9,11 +9,13 @@
 #include "window/display.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QWindow>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -120,6 +122,7 @@ private slots:
     void doorSlotsFollowTheirFormulaOnCreation();
     void initialStatesOnCreation();
     void tabPlacesAreZeroToFortyThreeEachOnce();
+    void everySettingByKeyboardFromStartUp();
     void windowCaptionClientAreaAndMenuBar();
     void opensMaximisedAndGivesBackItsCreationSize();
     void controlsBelowTheStatisticsFrameAreClippedAway();
@@ -246,10 +249,83 @@ void WindowTest::tabPlacesAreZeroToFortyThreeEachOnce()
     QCOMPARE(int(places.size()), 44);
     QCOMPARE(*places.begin(), 0);
     QCOMPARE(*places.rbegin(), 43);
+}
 
-    // Focus moves through the focusable controls in the order of their places.
-    QCOMPARE(h->txtTueren->nextInFocusChain(), static_cast<QWidget*>(h->vscTueren));
-    QCOMPARE(h->Option1[2]->nextInFocusChain(), static_cast<QWidget*>(h->Option1[1]));
+void WindowTest::everySettingByKeyboardFromStartUp()
+{
+    Harness h;
+    showWhole(*h);
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    QWindow* window = h->windowHandle();
+    const auto focus = [] {
+        const QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QString();
+    };
+    // Where the focus goes at each press of the key.
+    const auto stops = [&](Qt::Key key, int presses) {
+        QStringList found;
+        for (int n = 0; n < presses; ++n) {
+            QTest::keyClick(window, key);
+            found << focus();
+        }
+        return found;
+    };
+    const auto reversed = [](QStringList list) {
+        std::reverse(list.begin(), list.end());
+        return list;
+    };
+
+    // The focus starts where the door keys reach the doors.
+    QCOMPARE(focus(), QStringLiteral("vscTueren"));
+    QTest::keyClick(window, Qt::Key_1);
+    // The host has opened a door once the move is over.
+    QTRY_VERIFY(h->Zustand(1) == DoorState::Opened || h->Zustand(2) == DoorState::Opened);
+    QCOMPARE(h->AnzahlWahlen, 1);
+    QCOMPARE(h->GewaehlteTuer, 0);
+
+    // Tab and Shift+Tab visit the controls on show in the order of their tab places; of
+    // a group of option buttons, the selected one.
+    const QStringList quiz = {"Option2(0)", "cmdStart", "Command1", "cmdEnde", "txtTueren", "vscTueren"};
+    QCOMPARE(stops(Qt::Key_Tab, 6), quiz);
+    QCOMPARE(stops(Qt::Key_Backtab, 6), reversed(quiz.mid(0, 5)) << QStringLiteral("vscTueren"));
+
+    // On the door count Up and Down act as its arrows: the upper one adds a door.
+    stops(Qt::Key_Up, 3);
+    QCOMPARE(h->vscTueren->value(), 6);
+    stops(Qt::Key_Down, 1);
+    QCOMPARE(h->vscTueren->value(), 5);
+    QCOMPARE(h->txtTueren->text(), QStringLiteral("5"));
+
+    // The mode and a strategy by the arrow keys, along the row of modes and down the
+    // column of strategies; the decision frames on show join the order with their
+    // selected buttons.
+    stops(Qt::Key_Tab, 1);
+    QCOMPARE(stops(Qt::Key_Right, 1), QStringList{"Option2(1)"});
+    QVERIFY(h->Option2[1]->isChecked());
+    QCOMPARE(stops(Qt::Key_Tab, 2), (QStringList{"cmdStart", "Option1(2)"}));
+    QCOMPARE(stops(Qt::Key_Up, 1), QStringList{"Option1(0)"});
+    QVERIFY(h->Option1[0]->isChecked());
+
+    // The door keys reach the doors from every control but the text box.
+    QSignalSpy door(h->imgTuer[0], &Image::Click);
+    QStringList whole;
+    for (int n = 0; n < 9; ++n) {
+        whole << stops(Qt::Key_Tab, 1);
+        QTest::keyClick(window, Qt::Key_1);
+        QCOMPARE(door.count(), int(whole.size() - whole.count(QStringLiteral("txtTueren"))));
+    }
+    QCOMPARE(whole, (QStringList{"Option1(5)", "Option1(8)", "Command1", "cmdEnde", "txtTueren",
+                                 "vscTueren", "Option2(1)", "cmdStart", "Option1(0)"}));
+    QCOMPARE(h->vscTueren->value(), 5);
+
+    // "20 Spiele" comes after the decision frames; Space on "Spielstart" plays the games.
+    stops(Qt::Key_Backtab, 2);
+    QCOMPARE(stops(Qt::Key_Right, 1), QStringList{"Option2(2)"});
+    QCOMPARE(stops(Qt::Key_Tab, 9), (QStringList{"Command1", "cmdEnde", "txtTueren", "vscTueren", "cmdStart",
+                                                 "Option1(0)", "Option1(5)", "Option1(8)", "Option2(2)"}));
+    QCOMPARE(stops(Qt::Key_Backtab, 4).last(), QStringLiteral("cmdStart"));
+    QTest::keyClick(window, Qt::Key_Space);
+    QTRY_COMPARE(h->AnzahlSpiele, 20);
 }
 
 void WindowTest::windowCaptionClientAreaAndMenuBar()

@@ -10,7 +10,8 @@
 
 // Scales every control from the design screen to the real screen. Only the screen's size
 // counts, never the window's, so every run on the same screen puts every control on the
-// same place, however often and however the window is resized.
+// same place, however often and however the window is resized. A maximised window's
+// screen is the area the desktop gives it (see SystemScreen).
 
 namespace {
 
@@ -84,6 +85,14 @@ void Wulpe::showEvent(QShowEvent* event)
     connect(windowHandle(), &QWindow::screenChanged, this, &Wulpe::followScreen,
             Qt::UniqueConnection);
     followScreen(windowHandle()->screen());
+}
+
+void Wulpe::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Before the window is shown its showing lays it out.
+    if (event->type() == QEvent::WindowStateChange && isVisible())
+        layOutWhenFree();
 }
 
 void Wulpe::followScreen(QScreen* screen)

@@ -167,6 +167,22 @@ void Frame::setCaption(const QString& caption)
         announceChange(*this);
 }
 
+// The styles draw the border of a frame without a caption at its top edge, and one with
+// a caption lower, below or through the caption: an empty caption is drawn as a space.
+// Some styles also ask the frame itself for its caption, so the style is not told which
+// widget it draws.
+void Frame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    if (option.text.isEmpty()) {
+        option.text = QStringLiteral(" ");
+        option.subControls |= QStyle::SC_GroupBoxLabel;
+    }
+    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, nullptr);
+}
+
 // The style places the caption at a margin from the frame's left edge; the same margin
 // is kept free on the right.
 int Frame::captionRoom() const
@@ -223,6 +239,23 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event)
 VScrollBar::VScrollBar(const Units& units, QWidget* parent)
     : QScrollBar(Qt::Vertical, parent), Placed(*this, units, false)
 {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+// The styles draw no focus on a scroll bar: the bar gets the frame that marks the focus
+// on the other controls, and shows it from the start, as a text box does, so that the
+// keys' first user sees what they change.
+void VScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange;
+    option.backgroundColor = palette().color(QPalette::Window);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void VScrollBar::setLargestOnTop()

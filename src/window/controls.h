@@ -105,6 +105,8 @@ protected:
     int captionRoom() const override { return contentsRect().width(); }
 };
 
+// A frame keeps the room of its caption when the caption is empty: its border stays where
+// it is while a caption comes and goes.
 class Frame : public QGroupBox, public Placed {
 public:
     Frame(const Units& units, QWidget* parent);
@@ -112,6 +114,7 @@ public:
     void setCaption(const QString& caption);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     QString caption() const override { return title(); }
     int captionRoom() const override;
 };
@@ -143,6 +146,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
+// A scroll bar that Tab reaches and a click focuses, so that the keys change its value
+// as its arrows do; it shows when it has the focus.
 class VScrollBar : public QScrollBar, public Placed {
 public:
     VScrollBar(const Units& units, QWidget* parent);
@@ -151,6 +156,7 @@ public:
     void setLargestOnTop();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -30,10 +30,17 @@ double SystemScreen::twipsPerPixel() const
     return Units::TwipsPerInch / (dpi > 0 ? dpi : 96.0);
 }
 
+// A maximised window may fill only what the desktop gives it, and that area is its screen.
+// On Wayland Qt learns nothing of the desktop's panels, so the area is the window's own
+// frame once the compositor has given it; on X11 it is the screen without the panels.
+// Until the maximised size has come (the window still at the geometry it had when it was
+// maximised), and for a window not maximised, the whole display counts.
 QSizeF SystemScreen::sizeTwips() const
 {
     const QScreen* screen = this->screen();
-    const QSizeF pixels = screen ? QSizeF(screen->size()) : QSizeF(1024, 768);
+    QSizeF pixels = screen ? QSizeF(screen->size()) : QSizeF(1024, 768);
+    if (m_window && m_window->isMaximized() && m_window->geometry() != m_window->normalGeometry())
+        pixels = pixels.boundedTo(QSizeF(m_window->frameGeometry().size()));
     return pixels * twipsPerPixel();
 }
 

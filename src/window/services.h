@@ -17,7 +17,8 @@ class QWidget;
 class Screen {
 public:
     virtual ~Screen() = default;
-    // The whole display's size in twips, not the window's.
+    // The size in twips of the screen the window is laid out for: the whole display, not
+    // the window, but for a maximised window the area the desktop has given it.
     virtual QSizeF sizeTwips() const = 0;
     virtual double twipsPerPixel() const = 0;
     // From now on reports the display that this window stands on.
@@ -43,7 +44,7 @@ public:
 };
 
 // The window's screen as Qt reports it, in its logical pixels (the primary screen until
-// a window is followed).
+// a window is followed), or the frame of the followed window while it is maximised.
 class SystemScreen : public Screen {
 public:
     QSizeF sizeTwips() const override;

@@ -279,6 +279,15 @@ void Wulpe::bindControls()
             group = new QButtonGroup(this);
         group->addButton(button);
     }
+    // Tab stops at the selected button of a group, in that button's place, and the arrow
+    // keys move the selection within the group: a click still focuses any button.
+    for (const auto& entry : groups) {
+        QButtonGroup* group = entry.second;
+        connect(group, &QButtonGroup::buttonToggled, this, [group] {
+            for (QAbstractButton* button : group->buttons())
+                button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
 
     // Initial states that are not rectangles, captions or fonts.
     txtTueren->setAlignment(Qt::AlignCenter);
@@ -321,6 +330,9 @@ void Wulpe::setTabOrder()
     });
     for (std::size_t k = 1; k < chain.size(); ++k)
         QWidget::setTabOrder(chain[k - 1], chain[k]);
+    // The focus starts on the door count's scroll bar, the first control that leaves the
+    // keys 1 to 7 to the doors: the text box before it would take them as text.
+    vscTueren->setFocus(Qt::OtherFocusReason);
 }
 
 void Wulpe::connectEvents()

@@ -195,6 +195,8 @@ public slots:
     void Form_Resize();
 protected:
     void showEvent(QShowEvent* event) override;
+    // A window maximised or restored is laid out for the area it may fill now.
+    void changeEvent(QEvent* event) override;
 private:
     void FensterAnordnen();
     // Lays the window out again when it moves to another screen or its screen changes.
