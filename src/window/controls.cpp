@@ -358,11 +358,7 @@ QSvgRenderer* Image::picture() const
 void Image::setTag(const QString& tag)
 {
     m_tag = tag;
-    // The door states are single digits; converting them needs no number parser.
-    if (tag.size() == 1 && tag.front() >= u'0' && tag.front() <= u'9')
-        m_tagNumber = tag.front().unicode() - u'0';
-    else
-        m_tagNumber = tag.toInt();
+    m_tagNumber = tag.toInt();
 }
 
 // Shown or hidden, a picture of a door speaks for it or keeps its plain name.
