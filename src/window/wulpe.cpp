@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QIcon>
-#include <QIconEngine>
 #include <QPainter>
 #include <QMenuBar>
 #include <QSvgRenderer>
@@ -30,39 +29,23 @@ void registerFontSubstitutes()
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
-// The program's icon, drawn from its picture at whatever size the desktop asks for. Read
-// as an icon file it would go through Qt's image plugins, whose loading takes longer
-// than building the whole window.
-class PictureIcon : public QIconEngine {
-public:
-    explicit PictureIcon(const QString& path) : m_path(path), m_renderer(path) {}
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
-    {
-        m_renderer.render(painter, QRectF(rect));
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        QPixmap picture(size);
+// The program's icon, drawn from its picture at the sizes an X11 desktop is handed when
+// it shows the window. Read as an icon file it would go through Qt's image plugins, whose
+// loading takes longer than building the whole window.
+QIcon pictureIcon(const QString& path)
+{
+    QSvgRenderer renderer(path);
+    QIcon icon;
+    for (const int size : {16, 32, 64, 128}) {
+        QPixmap picture(size, size);
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
-        return picture;
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(picture);
     }
-
-    // The sizes an X11 desktop is handed when it shows the window; each one is drawn.
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
-    {
-        return {{16, 16}, {32, 32}, {64, 64}, {128, 128}};
-    }
-
-    QIconEngine* clone() const override { return new PictureIcon(m_path); }
-
-private:
-    QString m_path;
-    QSvgRenderer m_renderer;
-};
+    return icon;
+}
 
 // What a screen reader says for a control of the row: its spoken name, with an array
 // element's door number, or else its caption.
@@ -86,7 +69,7 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
     setObjectName(QStringLiteral("Wulpe"));
     setWindowTitle(QStringLiteral("Simulation"));
-    setWindowIcon(QIcon(new PictureIcon(QStringLiteral(":/assets/icon.svg"))));
+    setWindowIcon(pictureIcon(QStringLiteral(":/assets/icon.svg")));
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
