@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QDeadlineTimer>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +19,17 @@ void FakeClock::pausing(double length)
     now += length;
     if (onSleep)
         onSleep();
+}
+
+QAccessibleInterface* accessibleOf(QObject* control)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+    auto* entry = qobject_cast<QAction*>(control);
+    auto* bar = entry ? qobject_cast<QMenuBar*>(entry->parent()) : nullptr;
+    QAccessibleInterface* menu = bar ? QAccessible::queryAccessibleInterface(bar) : nullptr;
+    for (int k = 0; !iface && menu && k < menu->childCount(); ++k)
+        iface = menu->child(k)->object() == control ? menu->child(k) : nullptr;
+    return iface;
 }
 
 QMessageBox* shownBox(const Wulpe& window)

@@ -89,6 +89,10 @@ struct Harness {
 // Runs the event loop until the window is idle: no move runs and no input waits.
 void settle(Wulpe& window);
 
+// What a screen reader finds of a control; a menu entry among the menu bar's children.
+class QAccessibleInterface;
+QAccessibleInterface* accessibleOf(QObject* control);
+
 // The message box the window shows, or null.
 class QMessageBox;
 QMessageBox* shownBox(const Wulpe& window);

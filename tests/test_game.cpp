@@ -642,7 +642,7 @@ void GameTest::inputDuringAMoveActsAsIfMadeAfterIt()
     Wulpe& w = *q.window;
     w.activateWindow();
     const auto actionOn = [](QObject* control, const QString& action) {
-        QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(action);
+        accessibleOf(control)->actionInterface()->doAction(action);
     };
     const QString press = QAccessibleActionInterface::pressAction();
     // Boxes are closed as soon as they show; the game as it stood then is kept.

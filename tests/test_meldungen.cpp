@@ -28,8 +28,9 @@ bool chooseAndClose(QAction* entry, const std::function<void(QMessageBox&)>& ins
 {
     entry->trigger();
     auto& window = static_cast<Wulpe&>(*qobject_cast<QWidget*>(entry->parent())->window());
-    QMessageBox* box = shownBox(window);
-    if (!box)
+    // The entry acts from the event loop, in its turn among the input.
+    QMessageBox* box = nullptr;
+    if (!QTest::qWaitFor([&] { return (box = shownBox(window)) != nullptr; }, 1000))
         return false;
     inspect(*box);
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
@@ -199,7 +200,8 @@ void MeldungenTest::closingTheWindowEndsTheProgram()
     showWhole(*boxed);
     QCOMPARE(runUntilTheProgramEnds(*boxed, [&] {
         boxed->cmdInfo->trigger();
-        QVERIFY(shownBox(*boxed) && !QGuiApplication::modalWindow());
+        QVERIFY(QTest::qWaitFor([&] { return shownBox(*boxed) != nullptr; }, 1000));
+        QVERIFY(!QGuiApplication::modalWindow());
         clickCentre(*boxed, *boxed->imgTuer[0]);
         boxed->close();
     }), 0);

@@ -303,7 +303,7 @@ private:
     QString inject()
     {
         Wulpe& w = *m_harness;
-        const auto accessible = [](QObject* control) { return QAccessible::queryAccessibleInterface(control); };
+        const auto accessible = [](QObject* control) { return accessibleOf(control); };
         const auto act = [&](QObject* control, const QString& action) {
             if (QAccessibleActionInterface* actions = accessible(control)->actionInterface())
                 actions->doAction(action);

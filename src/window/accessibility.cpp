@@ -6,9 +6,7 @@
 #include "inputhold.h"
 
 #include <QAccessible>
-#include <QAction>
 #include <QAccessibleWidget>
-#include <QMenuBar>
 #include <QMetaObject>
 #include <QPointer>
 
@@ -356,74 +354,8 @@ private:
     QAbstractButton& button() const { return *static_cast<QAbstractButton*>(widget()); }
 };
 
-// An entry of the menu bar, which opens its message box when pressed.
-class MenuEntry : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
-    MenuEntry(QMenuBar* bar, QAction* action) : m_bar(bar), m_action(action) {}
-
-    bool isValid() const override { return m_bar && m_action; }
-    QObject* object() const override { return m_action; }
-    QWindow* window() const override { return m_bar->window()->windowHandle(); }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_bar); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessible::Role role() const override { return QAccessible::MenuItem; }
-    void setText(QAccessible::Text, const QString&) override {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? m_action->text() : QString();
-    }
-
-    QRect rect() const override
-    {
-        return m_bar->actionGeometry(m_action).translated(m_bar->mapToGlobal(QPoint(0, 0)));
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        state.invisible = !m_bar->isVisible() || !m_action->isVisible();
-        state.disabled = !m_action->isEnabled();
-        state.focused = m_bar->activeAction() == m_action;
-        return state;
-    }
-
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
-
-    QStringList actionNames() const override
-    {
-        return m_action->isEnabled() ? QStringList{pressAction()} : QStringList{};
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action != pressAction() || !m_action->isEnabled())
-            return;
-        afterWaitingInput(*m_bar, [entry = QPointer<QAction>(m_action)](QMenuBar&) {
-            if (entry && entry->isEnabled())
-                entry->trigger();
-        });
-    }
-
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-private:
-    QPointer<QMenuBar> m_bar;
-    QPointer<QAction> m_action;
-};
-
 QAccessibleInterface* controlInterface(const QString&, QObject* object)
 {
-    if (auto* action = qobject_cast<QAction*>(object)) {
-        auto* bar = qobject_cast<QMenuBar*>(action->parent());
-        return bar && InputHold::of(*bar) ? new MenuEntry(bar, action) : nullptr;
-    }
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;

@@ -324,8 +324,10 @@ void Wulpe::connectEvents()
     connect(cmdEnde, &QPushButton::clicked, this, &Wulpe::cmdEnde_Click);
     connect(Command1, &QPushButton::clicked, this, &Wulpe::Command1_Click);
     connect(vscTueren, &QScrollBar::valueChanged, this, &Wulpe::vscTueren_Change);
-    connect(cmdInfo, &QAction::triggered, this, &Wulpe::cmdInfo_Click);
-    connect(cmdcopy, &QAction::triggered, this, &Wulpe::cmdcopy_Click);
+    // A menu entry, chosen with the mouse or pressed by a screen reader, waits its turn
+    // among the input: never inside a move, never under a box.
+    connect(cmdInfo, &QAction::triggered, this, [this] { m_hold->enqueue([this] { cmdInfo_Click(); }); });
+    connect(cmdcopy, &QAction::triggered, this, [this] { m_hold->enqueue([this] { cmdcopy_Click(); }); });
     for (std::int16_t k = 0; k < std::int16_t(imgTuer.size()); ++k)
         connect(imgTuer[k], &Image::Click, this, [this, k] { imgTuer_Click(k); });
     for (std::int16_t k = 0; k < std::int16_t(Option2.size()); ++k) {
