@@ -398,32 +398,3 @@ void announceChange(QWidget& control)
     QAccessibleEvent event(&control, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
-
-namespace {
-
-QString textOf(QWidget& control)
-{
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&control);
-    QAccessibleTextInterface* text = iface ? iface->textInterface() : nullptr;
-    return text ? text->text(0, -1) : QString();
-}
-
-} // namespace
-
-TextChange::TextChange(QWidget& control) : m_control(control)
-{
-    if (QAccessible::isActive())
-        m_before = textOf(control);
-}
-
-TextChange::~TextChange()
-{
-    if (!m_before || !QAccessible::isActive())
-        return;
-    const QString now = textOf(m_control);
-    if (now == *m_before)
-        return;
-    announceChange(m_control);
-    QAccessibleTextUpdateEvent event(&m_control, 0, *m_before, now);
-    QAccessible::updateAccessibility(&event);
-}

@@ -12,10 +12,6 @@
 // each followed by how often the door was chosen in this game, or, on the door a
 // decided game ended on, ", zuletzt gewählt".
 
-#include <QString>
-
-#include <optional>
-
 class QWidget;
 
 // Registers the interfaces with Qt; calling it again does nothing.
@@ -24,17 +20,3 @@ void installAccessibility();
 // Tells assistive technology that what a control says has changed. Cheap and silent
 // while no assistive technology listens.
 void announceChange(QWidget& control);
-
-// Tells assistive technology, when it goes out of scope, how the text of a control, and
-// with it its name, changed while it lived, if it did; cheap while no one listens.
-class TextChange {
-public:
-    explicit TextChange(QWidget& control);
-    ~TextChange();
-    TextChange(const TextChange&) = delete;
-    TextChange& operator=(const TextChange&) = delete;
-
-private:
-    QWidget& m_control;
-    std::optional<QString> m_before;
-};

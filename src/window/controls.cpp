@@ -300,18 +300,21 @@ PictureBox::PictureBox(const Units& units, QWidget* parent)
     setPalette(pal);
 }
 
+// What is printed is the box's name to a screen reader: a change is announced.
 void PictureBox::Cls()
 {
-    const TextChange change(*this);
+    if (m_lines.isEmpty())
+        return;
     m_lines.clear();
     update();
+    announceChange(*this);
 }
 
 void PictureBox::Print(const QString& line)
 {
-    const TextChange change(*this);
     m_lines.append(line);
     update();
+    announceChange(*this);
 }
 
 QFont PictureBox::fittingFont(int width) const
