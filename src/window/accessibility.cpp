@@ -7,7 +7,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QMetaObject>
 #include <QPointer>
 
 #include <algorithm>
@@ -21,14 +20,12 @@ namespace {
 template <class Control, class Action>
 void afterWaitingInput(Control& control, Action action)
 {
-    auto act = [target = QPointer<Control>(&control), action = std::move(action)] {
-        if (target)
-            action(*target);
-    };
-    if (InputHold* hold = InputHold::of(control))
-        hold->enqueue(std::move(act));
-    else
-        QMetaObject::invokeMethod(&control, std::move(act), Qt::QueuedConnection);
+    if (InputHold* hold = InputHold::of(control)) {
+        hold->enqueue([target = QPointer<Control>(&control), action = std::move(action)] {
+            if (target)
+                action(*target);
+        });
+    }
 }
 
 // The actions every focusable control offers, taking the focus in turn.
