@@ -69,6 +69,8 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     m_units.twipsPerPixel = m_services.screen->twipsPerPixel();
     setObjectName(QStringLiteral("Wulpe"));
     setWindowTitle(QStringLiteral("Simulation"));
+    // Newer Qt releases name a window to screen readers only once it is on show.
+    setAccessibleName(windowTitle());
     setWindowIcon(pictureIcon(QStringLiteral(":/assets/icon.svg")));
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
