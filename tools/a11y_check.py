@@ -15,6 +15,23 @@ from gi.repository import GLib
 failures = []
 name_changes = []
 
+# Roles are compared by pyatspi's constants, never by their names, which change between
+# versions of the accessibility bus (at-spi2-core 2.56 calls a push button "button").
+BUTTON = pyatspi.ROLE_PUSH_BUTTON
+RADIO = pyatspi.ROLE_RADIO_BUTTON
+SCROLL_BAR = pyatspi.ROLE_SCROLL_BAR
+TEXT = pyatspi.ROLE_TEXT
+LABEL = pyatspi.ROLE_LABEL
+PANEL = pyatspi.ROLE_PANEL
+IMAGE = pyatspi.ROLE_IMAGE
+MENU_ITEM = pyatspi.ROLE_MENU_ITEM
+WORDS = {BUTTON: "push button", RADIO: "radio button", SCROLL_BAR: "scroll bar", TEXT: "text",
+         LABEL: "label", PANEL: "panel", IMAGE: "image", MENU_ITEM: "menu item"}
+
+
+class Missing(Exception):
+    """A control that the check needs to go on is not on show."""
+
 
 def check(condition, message):
     print(("ok   " if condition else "FAIL ") + message)
@@ -60,8 +77,16 @@ def showing(root):
 
 
 def by(root, role, name):
-    matches = [o for o in showing(root) if o.getRoleName() == role and o.name == name]
+    matches = [o for o in showing(root) if o.getRole() == role and o.name == name]
     return matches[0] if matches else None
+
+
+def need(root, role, name):
+    """The control, or Missing, which ends the check with a failure that names it."""
+    obj = by(root, role, name)
+    if obj is None:
+        raise Missing(f'{WORDS[role]} "{name}" is not on show')
+    return obj
 
 
 def text_of(obj):
@@ -70,6 +95,7 @@ def text_of(obj):
 
 
 def press(obj, *names):
+    """Does the control's action of one of these names; False where it has none."""
     action = obj.queryAction()
     for i in range(action.nActions):
         if action.getName(i).lower() in names:
@@ -93,7 +119,7 @@ def wait_for(condition, timeout):
 def statistics(window):
     boxes = ["Anzahl der Spiele", "Anzahl der Autos", "Anteil der Autos",
              "Anzahl der Wulpen", "Anteil der Wulpen"]
-    labels = [o for o in showing(window) if o.getRoleName() == "label"]
+    labels = [o for o in showing(window) if o.getRole() == LABEL]
     result = {}
     for box in boxes:
         obj = next((o for o in labels if o.name == box or o.name.startswith(box + ": ")), None)
@@ -119,34 +145,37 @@ def main(program, play):
         print()
 
         expected = [
-            ("push button", "Spielstart"), ("push button", "Ende"), ("push button", "Zähler löschen"),
-            ("radio button", "Quiz nachspielen"), ("radio button", "ganzes Spiel"),
-            ("radio button", "20 Spiele"), ("scroll bar", "Anzahl der Türen"), ("text", "Türen"),
-            ("label", "Das Wulpenproblem"), ("label", "Spiele"), ("label", "Autos"), ("label", "Wulpen"),
-            ("panel", "Einstellungen"), ("panel", "Statistik"),
-            ("panel", "Türen des Spiels: Klicke auf die gewünschte Tür"),
-            ("push button", "Tür 1: geschlossen"), ("push button", "Tür 2: geschlossen"),
-            ("push button", "Tür 3: geschlossen"),
-            ("image", "Moderator"), ("image", "Kandidat"),
-            ("menu item", "Erläuterung"), ("menu item", "copyright"),
+            (BUTTON, "Spielstart"), (BUTTON, "Ende"), (BUTTON, "Zähler löschen"),
+            (RADIO, "Quiz nachspielen"), (RADIO, "ganzes Spiel"),
+            (RADIO, "20 Spiele"), (SCROLL_BAR, "Anzahl der Türen"), (TEXT, "Türen"),
+            (LABEL, "Das Wulpenproblem"), (LABEL, "Spiele"), (LABEL, "Autos"), (LABEL, "Wulpen"),
+            (PANEL, "Einstellungen"), (PANEL, "Statistik"),
+            (PANEL, "Türen des Spiels: Klicke auf die gewünschte Tür"),
+            (BUTTON, "Tür 1: geschlossen"), (BUTTON, "Tür 2: geschlossen"),
+            (BUTTON, "Tür 3: geschlossen"),
+            (IMAGE, "Moderator"), (IMAGE, "Kandidat"),
+            (MENU_ITEM, "Erläuterung"), (MENU_ITEM, "copyright"),
         ]
         for role, name in expected:
-            check(by(window, role, name) is not None, f'{role} "{name}"')
-        check(by(window, "text", "Spiele") is None and by(window, "push button", "löschen") is None,
+            check(by(window, role, name) is not None, f'{WORDS[role]} "{name}"')
+        check(by(window, TEXT, "Spiele") is None and by(window, BUTTON, "löschen") is None,
               "no control clipped away below the statistics is on show")
         unnamed = [o.getRoleName() for o in showing(window)
-                   if not o.name and o.getRoleName() not in ("filler", "menu bar")]
+                   if not o.name and o.getRole() not in (pyatspi.ROLE_FILLER, pyatspi.ROLE_MENU_BAR)]
         check(not unnamed, f"every control on show has a name (unnamed: {unnamed})")
         check(len(doors(window)) == 3, f"three doors in play at the start: {doors(window)}")
 
         for box, value in statistics(window).items():
             check(value is not None, f'statistics box "{box}" is listed with a text interface')
 
-        change_settings(window)
-        pump(0.5)
-        check(len(name_changes) > 0, f"name changes were announced: {len(name_changes)} events")
-        if play:
-            play_through(window)
+        try:
+            change_settings(window)
+            pump(0.5)
+            check(len(name_changes) > 0, f"name changes were announced: {len(name_changes)} events")
+            if play:
+                play_through(window)
+        except Missing as missing:
+            check(False, f"{missing}: the check cannot go on")
     finally:
         process.terminate()
         process.wait(timeout=10)
@@ -158,12 +187,12 @@ def main(program, play):
 def change_settings(window):
     """The door count through the scroll bar's value, the mode through its button."""
     print("\nChanging the settings through the accessibility interface:")
-    bar = by(window, "scroll bar", "Anzahl der Türen")
+    bar = need(window, SCROLL_BAR, "Anzahl der Türen")
     bar.queryValue().currentValue = 5
     check(wait_for(lambda: len(doors(window)) == 5, 5), f"five doors after setting five: {doors(window)}")
-    check(by(window, "text", "Türen").queryText().getText(0, -1) == "5", 'the text box "Türen" reads 5')
-    press(by(window, "radio button", "ganzes Spiel"), "press", "click", "toggle")
-    check(wait_for(lambda: by(window, "panel", "Türen des Spiels") is not None, 5),
+    check(need(window, TEXT, "Türen").queryText().getText(0, -1) == "5", 'the text box "Türen" reads 5')
+    press(need(window, RADIO, "ganzes Spiel"), "press", "click", "toggle")
+    check(wait_for(lambda: by(window, PANEL, "Türen des Spiels") is not None, 5),
           "the door board's prompt is gone when the mode changes")
     frames = [o.name for o in showing(window) if o.name.endswith(". Entscheidung")]
     check(frames == ["1. Entscheidung", "2. Entscheidung", "3. Entscheidung"],
@@ -175,17 +204,19 @@ def change_settings(window):
 def play_through(window):
     """Twenty games and a quiz move with nothing but the controls' actions."""
     print("\nPlaying twenty games through the accessibility interface:")
-    press(by(window, "radio button", "20 Spiele"), "press", "click", "toggle")
-    check(wait_for(lambda: by(window, "radio button", "20 Spiele").getState()
+    press(need(window, RADIO, "20 Spiele"), "press", "click", "toggle")
+    check(wait_for(lambda: need(window, RADIO, "20 Spiele").getState()
                    .contains(pyatspi.STATE_CHECKED), 5), '"20 Spiele" is selected')
-    press(by(window, "push button", "Spielstart"), "press", "click")
+    press(need(window, BUTTON, "Spielstart"), "press", "click")
     games = lambda: statistics(window)["Anzahl der Spiele"]
     wait_for(lambda: games() and games()[1].strip() == "20", 30)
-    for box, (name, text) in statistics(window).items():
-        print(f'  {box!r}: name {name!r}, text {text!r}')
-    check(games()[1] == " 20 ", "the games box reads 20")
-    check(games()[0] == "Anzahl der Spiele: 20", "its name says so")
     stats = statistics(window)
+    for box, value in stats.items():
+        if value is None:
+            raise Missing(f'statistics box "{box}"')
+        print(f'  {box!r}: name {value[0]!r}, text {value[1]!r}')
+    check(stats["Anzahl der Spiele"][1] == " 20 ", "the games box reads 20")
+    check(stats["Anzahl der Spiele"][0] == "Anzahl der Spiele: 20", "its name says so")
     cars = int(stats["Anzahl der Autos"][1] or 0)
     wulpen = int(stats["Anzahl der Wulpen"][1] or 0)
     check(cars + wulpen == 20, f"cars {cars} and Wulpen {wulpen} add up to 20")
@@ -197,14 +228,14 @@ def play_through(window):
     check(sum("zuletzt gewählt" in d for d in decided) == 1, "the player's final door is told")
 
     print("\nA quiz move, by pressing a door:")
-    press(by(window, "radio button", "Quiz nachspielen"), "press", "click", "toggle")
+    press(need(window, RADIO, "Quiz nachspielen"), "press", "click", "toggle")
     pump(0.5)
-    press(by(window, "push button", "Spielstart"), "press", "click")
-    check(wait_for(lambda: by(window, "panel", "Türen des Spiels: Klicke auf die gewünschte Tür")
+    press(need(window, BUTTON, "Spielstart"), "press", "click")
+    check(wait_for(lambda: by(window, PANEL, "Türen des Spiels: Klicke auf die gewünschte Tür")
                    is not None, 5), "Spielstart opens a game and the board prompts for a door")
     check(doors(window) == ["Tür 1: geschlossen", "Tür 2: geschlossen", "Tür 3: geschlossen"],
           "with every door closed")
-    held, *others = [by(window, "push button", f"Tür {k}: geschlossen") for k in (1, 2, 3)]
+    held, *others = [need(window, BUTTON, f"Tür {k}: geschlossen") for k in (1, 2, 3)]
     pump(0.5)
     name_changes.clear()
     press(held, "press")
@@ -216,7 +247,7 @@ def play_through(window):
     untouched = [door for door in others if door.name.endswith(": geschlossen")]
     opened = [door for door in others if door not in untouched]
     announced_once(held, opened, untouched)
-    press(by(window, "push button", "Spielstart"), "press", "click")
+    press(need(window, BUTTON, "Spielstart"), "press", "click")
     check(wait_for(lambda: doors(window) == ["Tür 1: geschlossen", "Tür 2: geschlossen", "Tür 3: geschlossen"],
                    5), "the next game closes every door again")
     announced_once(held, opened, untouched)

@@ -18,7 +18,8 @@ import time
 from Xlib import X, display as xdisplay
 from Xlib.protocol import event as xevent
 
-from a11y_check import by, doors, find_application, pump, showing
+from a11y_check import (BUTTON, LABEL, RADIO, SCROLL_BAR, Missing, by, doors, find_application,
+                        need, pump, showing)
 
 
 class Pinger:
@@ -97,17 +98,19 @@ def start(program):
 
 
 def controls(window):
-    names = {"Spielstart": ("push button", "Spielstart"), "Ende": ("push button", "Ende"),
-             "ganzes Spiel": ("radio button", "ganzes Spiel")}
-    found = {key: centre(by(window, role, name)) for key, (role, name) in names.items()}
+    names = {"Spielstart": (BUTTON, "Spielstart"), "Ende": (BUTTON, "Ende"),
+             "ganzes Spiel": (RADIO, "ganzes Spiel")}
+    found = {key: centre(need(window, role, name)) for key, (role, name) in names.items()}
     found["doors"] = [centre(o) for o in showing(window)
-                      if o.getRoleName() == "push button" and o.name.startswith("Tür ")]
+                      if o.getRole() == BUTTON and o.name.startswith("Tür ")]
+    if not found["doors"]:
+        raise Missing("no door's push button")
     return found
 
 
 def seven_door_game(window, places):
     click(places["ganzes Spiel"])
-    by(window, "scroll bar", "Anzahl der Türen").queryValue().currentValue = 7
+    need(window, SCROLL_BAR, "Anzahl der Türen").queryValue().currentValue = 7
     pump(0.5)
     click(places["Spielstart"])
 
@@ -177,7 +180,7 @@ def main(program):
     click(places["Ende"])
     for _ in range(3):
         click(places["Spielstart"])
-    games = by(window, "label", "Anzahl der Spiele")
+    games = by(window, LABEL, "Anzahl der Spiele")
     counted = None
     while process.poll() is None:
         try:
@@ -192,4 +195,7 @@ def main(program):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    try:
+        main(sys.argv[1])
+    except Missing as missing:
+        sys.exit(f"FAIL: {missing}: the measurement cannot go on")
