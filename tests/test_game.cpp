@@ -873,6 +873,8 @@ void GameTest::doorKeysActAsClicks_data()
     QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << false << -1 << false;
     QTest::newRow("1 typed into the door count") << int(Qt::Key_1) << int(Qt::NoModifier) << true << -1 << false;
     QTest::newRow("1 held down, repeats unmarked") << int(Qt::Key_1) << int(Qt::NoModifier) << false << 0 << true;
+    // On "Spielstart", which has the focus: one new game, no move.
+    QTest::newRow("Space held down, repeats unmarked") << int(Qt::Key_Space) << int(Qt::NoModifier) << false << -1 << true;
 }
 
 void GameTest::doorKeysActAsClicks()
@@ -890,6 +892,7 @@ void GameTest::doorKeysActAsClicks()
     settle(*h);
     QWidget& focus = inTextBox ? static_cast<QWidget&>(*h->txtTueren) : static_cast<QWidget&>(*h->cmdStart);
     focus.setFocus();
+    QSignalSpy starts(h->cmdStart, &QPushButton::clicked);
     if (held) {
         // The desktop repeats a key held down as a release and a press at the same time;
         // the repeats come while the move of the first press runs.
@@ -908,6 +911,7 @@ void GameTest::doorKeysActAsClicks()
         QTest::keyClick(h->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     }
     settle(*h);
+    QCOMPARE(starts.count(), key == Qt::Key_Space ? 1 : 0);
     QCOMPARE(h->AnzahlWahlen, movedDoor < 0 ? 0 : 1);
     if (movedDoor >= 0)
         QCOMPARE(h->shpMarker[movedDoor]->BorderWidth(), 3);

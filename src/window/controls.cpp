@@ -5,6 +5,7 @@
 #include "accessibility.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -206,6 +207,22 @@ int CommandButton::captionRoom() const
     initStyleOption(&option);
     option.text.clear();  // a style may give a captioned button a least width
     return width() - style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), this).width();
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    if (m_released != 0 && event->timestamp() == m_released && event->key() == m_releasedKey)
+        return;
+    QPushButton::keyPressEvent(event);
+}
+
+void CommandButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat()) {
+        m_releasedKey = event->key();
+        m_released = event->timestamp();
+    }
+    QPushButton::keyReleaseEvent(event);
 }
 
 OptionButton::OptionButton(const Units& units, QWidget* parent)

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -119,6 +120,8 @@ protected:
     int captionRoom() const override;
 };
 
+// A key held down on the button clicks it once, also where the desktop's repeats come
+// unmarked, as a release and a press at one time.
 class CommandButton : public QPushButton, public Placed {
 public:
     CommandButton(const Units& units, QWidget* parent);
@@ -126,6 +129,12 @@ public:
 protected:
     QString caption() const override { return text(); }
     int captionRoom() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    int m_releasedKey = 0;
+    std::uint64_t m_released = 0;
 };
 
 class OptionButton : public QRadioButton, public Placed {
