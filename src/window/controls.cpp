@@ -200,11 +200,6 @@ int Frame::captionRoom() const
 CommandButton::CommandButton(const Units& units, QWidget* parent)
     : QPushButton(parent), Placed(*this, units, true)
 {
-    // Far shorter than a person notices, and far longer than between a repeat's release
-    // and its press, which the desktop sends together.
-    m_letGo.setInterval(30);
-    m_letGo.setSingleShot(true);
-    connect(&m_letGo, &QTimer::timeout, this, &CommandButton::letGo);
 }
 
 // The button's width less what the style adds around a caption: its margins and frame.
@@ -218,9 +213,8 @@ int CommandButton::captionRoom() const
 
 void CommandButton::keyPressEvent(QKeyEvent* event)
 {
-    if (m_release && event->key() == m_release->key() && event->timestamp() == m_release->timestamp()) {
-        m_letGo.stop();
-        m_release.reset();
+    if (event->key() == m_repeatKey && event->timestamp() == m_repeatAt) {
+        m_repeatKey = 0;
         return;
     }
     QPushButton::keyPressEvent(event);
@@ -228,27 +222,23 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
 
 void CommandButton::keyReleaseEvent(QKeyEvent* event)
 {
+    InputHold* hold = InputHold::of(*this);
     const bool clicks = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select;
-    if (clicks && !event->isAutoRepeat() && isDown() && !m_release) {
-        m_release.reset(event->clone());
-        m_letGo.start();
+    if (!hold || !clicks || event->isAutoRepeat() || !isDown()) {
+        QPushButton::keyReleaseEvent(event);
         return;
     }
-    QPushButton::keyReleaseEvent(event);
-}
-
-// Let go, the key clicks the button in its turn among the input.
-void CommandButton::letGo()
-{
-    std::function<void()> click = [button = QPointer<CommandButton>(this),
-                                    release = std::shared_ptr<QKeyEvent>(std::move(m_release))] {
-        if (button)
-            button->QPushButton::keyReleaseEvent(release.get());
-    };
-    if (InputHold* hold = InputHold::of(*this))
-        hold->enqueue(std::move(click));
-    else
-        click();
+    hold->enqueue([this, hold, button = QPointer<CommandButton>(this),
+                   release = std::shared_ptr<QKeyEvent>(event->clone())] {
+        if (!button)
+            return;
+        if (hold->pressComesNext(release->key(), release->timestamp())) {
+            m_repeatKey = release->key();
+            m_repeatAt = release->timestamp();
+        } else {
+            QPushButton::keyReleaseEvent(release.get());
+        }
+    });
 }
 
 OptionButton::OptionButton(const Units& units, QWidget* parent)

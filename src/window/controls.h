@@ -15,12 +15,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 
 class QSvgRenderer;
@@ -137,10 +135,10 @@ protected:
 private:
     // A key held down repeats as a release and a press at one time, which the desktop
     // does not always mark as a repeat. The button clicks when the key is let go: a
-    // release waits a moment for a press at its time, which makes it a repeat.
-    void letGo();
-    std::unique_ptr<QKeyEvent> m_release;
-    QTimer m_letGo;
+    // release is decided in its turn among the input, once what came with it waits
+    // behind it, and a press at its time makes it a repeat.
+    int m_repeatKey = 0;
+    std::uint64_t m_repeatAt = 0;
 };
 
 class OptionButton : public QRadioButton, public Placed {

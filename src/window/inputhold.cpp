@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPointer>
@@ -174,10 +175,10 @@ void InputHold::enqueue(std::function<void()> action)
     // An action that a handed-back event sets off (a menu entry chosen by the mouse or
     // the keyboard) was made with that event: it comes before what was made after it.
     if (m_handingBack) {
-        m_waiting.insert(m_waiting.begin() + m_setOff++, std::move(action));
+        m_waiting.insert(m_waiting.begin() + m_setOff++, {std::move(action)});
         return;
     }
-    m_waiting.push_back(std::move(action));
+    m_waiting.push_back({std::move(action)});
     if (!holding())
         postReplay();
 }
@@ -201,7 +202,7 @@ void InputHold::replay()
 {
     m_replayPosted = false;
     while (!holding() && !m_ended && !m_waiting.empty()) {
-        const std::function<void()> action = std::move(m_waiting.front());
+        const std::function<void()> action = std::move(m_waiting.front().action);
         m_waiting.pop_front();
         action();
     }
@@ -209,19 +210,30 @@ void InputHold::replay()
 
 void InputHold::hold(QObject* receiver, const QEvent& event)
 {
-    m_waiting.push_back([this, target = QPointer<QObject>(receiver), make = keep(event)] {
+    Waiting waiting{[this, target = QPointer<QObject>(receiver), make = keep(event)] {
         if (target)
             handBack(*target, *make());
-    });
+    }};
+    if (event.type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(event);
+        waiting.pressedKey = key.key();
+        waiting.pressedAt = key.timestamp();
+    }
+    m_waiting.push_back(std::move(waiting));
+}
+
+bool InputHold::pressComesNext(int key, std::uint64_t time) const
+{
+    return !m_waiting.empty() && m_waiting.front().pressedKey == key && m_waiting.front().pressedAt == time;
 }
 
 void InputHold::holdForFocus(const QEvent& event)
 {
-    m_waiting.push_back([this, make = keep(event)] {
+    m_waiting.push_back({[this, make = keep(event)] {
         QWidget* focus = QApplication::focusWidget();
         if (focus && focus->window() == &m_window)
             handBack(*focus, *make());
-    });
+    }});
 }
 
 void InputHold::handBack(QObject& target, QEvent& event)

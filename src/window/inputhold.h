@@ -15,6 +15,7 @@
 #include <QObject>
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 
@@ -59,6 +60,10 @@ public:
     // dropped.
     void enqueue(std::function<void()> action);
 
+    // Whether the next input in line is a press of this key at this time: a key held down
+    // repeats as a release and a press at one time.
+    bool pressComesNext(int key, std::uint64_t time) const;
+
     // The hold of the window that a control belongs to, or null.
     static InputHold* of(const QWidget& control);
 
@@ -82,5 +87,11 @@ private:
     const QEvent* m_handingBack = nullptr;
     // How many actions the event being handed back has set off so far.
     std::ptrdiff_t m_setOff = 0;
-    std::deque<std::function<void()>> m_waiting;
+    struct Waiting {
+        std::function<void()> action;
+        // A key press held as it came: its key and time.
+        int pressedKey = 0;
+        std::uint64_t pressedAt = 0;
+    };
+    std::deque<Waiting> m_waiting;
 };
