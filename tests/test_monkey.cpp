@@ -246,18 +246,60 @@ public:
         QObject::connect(&m_closer, &QTimer::timeout, [this] { closeBox(); });
     }
 
-    // Plays the events; an empty text if every invariant held after every one of them.
+    // Plays the events up to the given one; an empty text if every invariant held after
+    // every one of them.
     QString run(int events)
     {
-        QString broken;
-        for (int event = 0; event < events && broken.isEmpty(); ++event)
-            broken = step(event);
-        return broken;
+        for (; m_event < events; ++m_event) {
+            if (m_twin != Twin::None) {
+                m_harness->activateWindow();
+                QCoreApplication::processEvents();
+                if (!m_harness->isActiveWindow())
+                    m_pauseProblem = QStringLiteral("the window does not become active");
+            }
+            m_restless = uniform(0, 4) == 0 || m_twin != Twin::None;
+            m_injected.clear();
+            m_injections = 0;
+            m_log.clear();
+            const QString described = act();
+            // A move goes on from the event loop, and what waited for it is handed back there.
+            settle(*m_harness);
+            // The second twin makes what the first made during the move now, each once what
+            // came before it is over.
+            while (m_pending > 0 || !m_later.empty()) {
+                if (!m_later.empty()) {
+                    m_injected += QStringLiteral("; after it: ") + inject(m_later.front());
+                    m_later.pop_front();
+                }
+                QCoreApplication::processEvents();
+                settle(*m_harness);
+            }
+            m_recent.push_back(described + m_injected);
+            if (m_recent.size() > 8)
+                m_recent.pop_front();
+            m_closer.stop();
+            if (m_event % EventsPerPaint == 0)
+                paint();
+            // What the restless input did is not foreseen; the model takes it as it is.
+            if (!m_injected.isEmpty())
+                resync();
+            QString broken = std::exchange(m_pauseProblem, QString());
+            if (broken.isEmpty() && !ended())
+                broken = violation(*m_harness, m_model.mode);
+            if (broken.isEmpty() && InputHold::of(*m_harness)->waiting())
+                broken = QStringLiteral("input still waits after the event");
+            if (broken.isEmpty() && m_injected.isEmpty() && !ended())
+                broken = modelViolation();
+            if (!broken.isEmpty())
+                return QStringLiteral("seed %1, event %2: %3\n  recent events: %4\n  replay: WULPE_MONKEY_SEED=%1")
+                    .arg(m_seed).arg(m_event).arg(broken, QStringList(m_recent.begin(), m_recent.end()).join(QStringLiteral("; ")));
+        }
+        return {};
     }
 
     bool ended() { return InputHold::of(*m_harness)->ended(); }
 
-    // What the twins compare, with the input and the handlers of the last event.
+    // What the twins compare: the game, the settings and the handlers of the last event.
     QString seen()
     {
         const Wulpe& w = *m_harness;
@@ -275,57 +317,6 @@ public:
     }
 
     const QString& lastEvent() const { return m_recent.back(); }
-
-    // Plays one event; an empty text if every invariant held after it.
-    QString step(int event)
-    {
-        m_event = event;
-        if (m_twin != Twin::None) {
-            m_harness->activateWindow();
-            QCoreApplication::processEvents();
-            if (!m_harness->isActiveWindow())
-                return QStringLiteral("seed %1: the window does not become active").arg(m_seed);
-        }
-        m_restless = uniform(0, 4) == 0 || m_twin != Twin::None;
-        m_injected.clear();
-        m_injections = 0;
-        m_log.clear();
-        const QString described = act();
-        // A move goes on from the event loop, and what waited for it is handed back there.
-        settle(*m_harness);
-        // The second twin makes what the first made during the move now, each once what
-        // came before it is over.
-        while (m_pending > 0 || !m_later.empty()) {
-            if (!m_later.empty()) {
-                m_injected += QStringLiteral("; after it: ") + inject(m_later.front());
-                m_later.pop_front();
-            }
-            QCoreApplication::processEvents();
-            settle(*m_harness);
-        }
-        m_recent.push_back(described + m_injected);
-        if (m_recent.size() > 8)
-            m_recent.pop_front();
-        m_closer.stop();
-        if (ended())
-            return {};
-        if (m_event % EventsPerPaint == 0)
-            paint();
-        // What the restless input did is not foreseen; the model takes it as it is.
-        if (!m_injected.isEmpty())
-            resync();
-        QString broken = std::exchange(m_pauseProblem, QString());
-        if (broken.isEmpty())
-            broken = violation(*m_harness, m_model.mode);
-        if (broken.isEmpty() && InputHold::of(*m_harness)->waiting())
-            broken = QStringLiteral("input still waits after the event");
-        if (broken.isEmpty() && m_injected.isEmpty())
-            broken = modelViolation();
-        if (!broken.isEmpty())
-            return QStringLiteral("seed %1, event %2: %3\n  recent events: %4\n  replay: WULPE_MONKEY_SEED=%1")
-                .arg(m_seed).arg(m_event).arg(broken, QStringList(m_recent.begin(), m_recent.end()).join(QStringLiteral("; ")));
-        return {};
-    }
 
 private:
     // What the test expects, kept apart from the window.
@@ -549,14 +540,11 @@ private:
     void logHandlers()
     {
         Wulpe& w = *m_harness;
-        for (QAbstractButton* button : {w.cmdStart, w.cmdEnde, w.Command1})
-            QObject::connect(button, &QAbstractButton::clicked, [this, button] { m_log << button->objectName(); });
-        std::vector<QAbstractButton*> options(w.Option2.begin(), w.Option2.end());
-        options.insert(options.end(), w.Option1.begin(), w.Option1.end());
-        for (QAbstractButton* option : options) {
-            QObject::connect(option, &QAbstractButton::toggled, [this, option](bool on) {
-                if (on)
-                    m_log << option->objectName();
+        for (QAbstractButton* button : w.findChildren<QAbstractButton*>()) {
+            const bool option = button->isCheckable();
+            QObject::connect(button, option ? &QAbstractButton::toggled : &QAbstractButton::clicked, [this, button, option](bool on) {
+                if (on || !option)
+                    m_log << button->objectName();
             });
         }
         for (Image* door : w.imgTuer)
@@ -888,7 +876,7 @@ QString twinsRun(unsigned seed, int events)
     Monkey during(seed, Twin::During), after(seed, Twin::After);
     for (int event = 0; event < events; ++event) {
         for (Monkey* twin : {&during, &after}) {
-            if (const QString broken = twin->step(event); !broken.isEmpty())
+            if (const QString broken = twin->run(event + 1); !broken.isEmpty())
                 return broken;
         }
         const QString a = during.seen(), b = after.seen();
