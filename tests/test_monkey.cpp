@@ -409,7 +409,7 @@ private:
             static constexpr std::array keys = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Up,
                                                 Qt::Key_Down, Qt::Key_1, Qt::Key_4, Qt::Key_7, Qt::Key_Return};
             const Qt::Key key = keys[std::size_t(uniform(0, int(keys.size()) - 1))];
-            QTest::keyClick(w.windowHandle(), key);
+            keyClickAt(key);
             return QStringLiteral("key %1").arg(int(key));
         }
         case 4: {
@@ -480,12 +480,11 @@ private:
         case 14: {
             // The menu bar from the keyboard: Alt alone, then an arrow or not, then Return.
             m_closer.start(0);
-            keyAt(Qt::Key_Alt, QEvent::KeyPress, 1, false, Qt::AltModifier);
-            keyAt(Qt::Key_Alt, QEvent::KeyRelease, 1);
+            keyClickAt(Qt::Key_Alt, Qt::AltModifier);
             const bool right = uniform(0, 1);
             if (right)
-                QTest::keyClick(w.windowHandle(), Qt::Key_Right);
-            QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+                keyClickAt(Qt::Key_Right);
+            keyClickAt(Qt::Key_Return);
             return QStringLiteral("Alt, %1Return").arg(right ? "Right, " : "");
         }
         case 15: {
@@ -498,7 +497,7 @@ private:
             }
             act(button, QAccessibleActionInterface::setFocusAction());
             const bool marked = uniform(0, 1);
-            const ulong time = 1000 + ulong(uniform(0, 1000000)) * 1000;
+            const ulong time = ulong(uniform(1, 1000000)) * 1000;
             keyAt(Qt::Key_Space, QEvent::KeyPress, time);
             for (int repeat = 1; repeat <= 3; ++repeat) {
                 keyAt(Qt::Key_Space, QEvent::KeyRelease, time + 30 * repeat, marked);
@@ -519,12 +518,20 @@ private:
         }
     }
 
-    // A key as the desktop hands it to the window, at the given time.
+    // A key as the desktop hands it to the window, at the given time; its times are the
+    // same for both twins, however long their moves take.
     void keyAt(Qt::Key key, QEvent::Type type, ulong time, bool repeat = false, Qt::KeyboardModifiers modifiers = {})
     {
-        QKeyEvent event(type, key, modifiers, key == Qt::Key_Space ? QStringLiteral(" ") : QString(), repeat);
+        QKeyEvent event(type, key, modifiers, key < 0x100 ? QString(QChar(key)) : QString(), repeat);
         event.setTimestamp(time);
         QCoreApplication::sendEvent(m_harness->windowHandle(), &event);
+    }
+
+    void keyClickAt(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        const ulong time = ulong(uniform(1, 1000000)) * 1000;
+        keyAt(key, QEvent::KeyPress, time, false, modifiers);
+        keyAt(key, QEvent::KeyRelease, time + 50);
     }
 
     void closeBox()
