@@ -274,6 +274,10 @@ public:
                 QCoreApplication::processEvents();
                 settle(*m_harness);
             }
+            // The twins share one pointer, whose last place the toolkit keeps for all its
+            // windows: the entry a twin's menu bar shows under it may be stale.
+            if (m_twin != Twin::None)
+                m_harness->menuBar()->setActiveAction(nullptr);
             m_recent.push_back(described + m_injected);
             if (m_recent.size() > 8)
                 m_recent.pop_front();
@@ -307,12 +311,15 @@ public:
         QString selected;
         for (bool on : s.selected)
             selected += on ? u'x' : u'.';
+        QString text = w.txtTueren->text().left(40);
+        for (QChar& c : text)
+            c = c.isPrint() ? c : u'|';
         const auto number = [](auto n) { return QString::number(n); };
         return QStringLiteral("%1 games, %2 cars; %3 doors, states %4, car %5, held %6, %7 moves, open %8; options %9; "
                               "txtTueren '%10' (%11); box %12, ended %13; handlers: %14")
             .arg(number(s.spiele), number(s.autos), number(s.doors), s.tags.join(QString()), number(s.autoTuer),
                  number(s.gewaehlteTuer), number(s.wahlen), number(s.laeuft), selected,
-                 w.txtTueren->text().left(40).replace(u'\n', u'|'), number(w.txtTueren->text().size()),
+                 text, number(w.txtTueren->text().size()),
                  number(shownBox(w) != nullptr), number(ended()), m_log.join(u' '));
     }
 
