@@ -504,7 +504,7 @@ private:
             }
             act(button, QAccessibleActionInterface::setFocusAction());
             const bool marked = uniform(0, 1);
-            const ulong time = ulong(uniform(1, 1000000)) * 1000;
+            const ulong time = m_keyTime += 1000;
             keyAt(Qt::Key_Space, QEvent::KeyPress, time);
             for (int repeat = 1; repeat <= 3; ++repeat) {
                 keyAt(Qt::Key_Space, QEvent::KeyRelease, time + 30 * repeat, marked);
@@ -525,8 +525,8 @@ private:
         }
     }
 
-    // A key as the desktop hands it to the window, at the given time; its times are the
-    // same for both twins, however long their moves take.
+    // A key as the desktop hands it to the window, at the given time: the keys' times go
+    // on by a second each, the same for both twins, however long their moves take.
     void keyAt(Qt::Key key, QEvent::Type type, ulong time, bool repeat = false, Qt::KeyboardModifiers modifiers = {})
     {
         QKeyEvent event(type, key, modifiers, key < 0x100 ? QString(QChar(key)) : QString(), repeat);
@@ -536,7 +536,7 @@ private:
 
     void keyClickAt(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
-        const ulong time = ulong(uniform(1, 1000000)) * 1000;
+        const ulong time = m_keyTime += 1000;
         keyAt(key, QEvent::KeyPress, time, false, modifiers);
         keyAt(key, QEvent::KeyRelease, time + 50);
     }
@@ -866,6 +866,7 @@ private:
     QTimer m_closer;
     std::mt19937 m_random;
     std::mt19937* m_draw = &m_random;
+    ulong m_keyTime = 0;
     Model m_model;
     QRect m_designGeometry;
     QString m_boxProblem;
