@@ -26,6 +26,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDebug>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -308,19 +309,15 @@ public:
     {
         const Wulpe& w = *m_harness;
         const GameState s = stateOf(w);
-        QString selected;
+        QString selected, out;
         for (bool on : s.selected)
             selected += on ? u'x' : u'.';
-        QString text = w.txtTueren->text().left(40);
-        for (QChar& c : text)
-            c = c.isPrint() ? c : u'|';
-        const auto number = [](auto n) { return QString::number(n); };
-        return QStringLiteral("%1 games, %2 cars; %3 doors, states %4, car %5, held %6, %7 moves, open %8; options %9; "
-                              "txtTueren '%10' (%11); box %12, ended %13; handlers: %14")
-            .arg(number(s.spiele), number(s.autos), number(s.doors), s.tags.join(QString()), number(s.autoTuer),
-                 number(s.gewaehlteTuer), number(s.wahlen), number(s.laeuft), selected,
-                 text, number(w.txtTueren->text().size()),
-                 number(shownBox(w) != nullptr), number(ended()), m_log.join(u' '));
+        QDebug(&out).nospace() << s.spiele << " games, " << s.autos << " cars; " << s.doors << " doors, states "
+            << s.tags.join(QString()) << ", car " << s.autoTuer << ", held " << s.gewaehlteTuer << ", " << s.wahlen
+            << " moves, open " << s.laeuft << "; options " << selected << "; txtTueren " << w.txtTueren->text().left(40)
+            << " (" << w.txtTueren->text().size() << "); box " << bool(shownBox(w)) << ", ended " << ended()
+            << "; handlers: " << m_log.join(u' ');
+        return out;
     }
 
     const QString& lastEvent() const { return m_recent.back(); }
