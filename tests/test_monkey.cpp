@@ -473,11 +473,14 @@ private:
             return QStringLiteral("keys into txtTueren (%1)").arg(text.size());
         }
         case 13: {
-            // A dead key or a compose sequence: the platform hands the text to the focus.
+            // A click on the text box, then a dead key or a compose sequence, whose text
+            // the platform hands to the focus.
+            click(*w.txtTueren, w.txtTueren->rect().center());
             QInputMethodEvent composed;
             composed.setCommitString(uniform(0, 1) ? QStringLiteral("ü") : QStringLiteral("5"));
-            QCoreApplication::sendEvent(w.txtTueren, &composed);
-            return QStringLiteral("composed %1 into txtTueren").arg(composed.commitString());
+            if (QWidget* focus = w.focusWidget())
+                QCoreApplication::sendEvent(focus, &composed);
+            return QStringLiteral("click on txtTueren, composed %1").arg(composed.commitString());
         }
         case 14: {
             // The menu bar from the keyboard: Alt alone, then an arrow or not, then Return.
