@@ -174,6 +174,7 @@ def main(program, play):
             check(len(name_changes) > 0, f"name changes were announced: {len(name_changes)} events")
             if play:
                 play_through(window)
+                box_closes_by_keyboard(app, window)
         except Missing as missing:
             check(False, f"{missing}: the check cannot go on")
     finally:
@@ -251,6 +252,24 @@ def play_through(window):
     check(wait_for(lambda: doors(window) == ["Tür 1: geschlossen", "Tür 2: geschlossen", "Tür 3: geschlossen"],
                    5), "the next game closes every door again")
     announced_once(held, opened, untouched)
+
+
+def box_closes_by_keyboard(app, window):
+    """A box of the menu takes the keyboard when it opens, also with no window manager to
+    hand it over: Escape, typed on the keyboard, closes it."""
+    print("\nA box of the menu, closed by keyboard:")
+    boxes = lambda: [w for w in app if w is not None and w.name == "Wulpenproblem"
+                     and w.getState().contains(pyatspi.STATE_SHOWING)]
+    press(need(window, MENU_ITEM, "Erläuterung"), "press", "click", "toggle")
+    if not check(wait_for(lambda: boxes(), 5), '"Erläuterung" opens its box'):
+        return
+    # The pointer over the window, not over the box: where no window manager gives the
+    # keyboard to a window, X gives it to the one under the pointer.
+    pyatspi.Registry.generateMouseEvent(5, 5, pyatspi.MOUSE_ABS)
+    pump(0.3)
+    escape = 0xff1b  # the key's X keysym
+    pyatspi.Registry.generateKeyboardEvent(escape, None, pyatspi.KEY_SYM)
+    check(wait_for(lambda: not boxes(), 5), "Escape on the keyboard closes it")
 
 
 def announced_once(held, opened, untouched):

@@ -3,12 +3,14 @@
 #include "controls.h"
 
 #include "accessibility.h"
+#include "inputhold.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
@@ -198,6 +200,11 @@ int Frame::captionRoom() const
 CommandButton::CommandButton(const Units& units, QWidget* parent)
     : QPushButton(parent), Placed(*this, units, true)
 {
+    // Far shorter than a person notices, and far longer than between a repeat's release
+    // and its press, which the desktop sends together.
+    m_letGo.setInterval(30);
+    m_letGo.setSingleShot(true);
+    connect(&m_letGo, &QTimer::timeout, this, &CommandButton::letGo);
 }
 
 // The button's width less what the style adds around a caption: its margins and frame.
@@ -211,18 +218,37 @@ int CommandButton::captionRoom() const
 
 void CommandButton::keyPressEvent(QKeyEvent* event)
 {
-    if (m_released != 0 && event->timestamp() == m_released && event->key() == m_releasedKey)
+    if (m_release && event->key() == m_release->key() && event->timestamp() == m_release->timestamp()) {
+        m_letGo.stop();
+        m_release.reset();
         return;
+    }
     QPushButton::keyPressEvent(event);
 }
 
 void CommandButton::keyReleaseEvent(QKeyEvent* event)
 {
-    if (!event->isAutoRepeat()) {
-        m_releasedKey = event->key();
-        m_released = event->timestamp();
+    const bool clicks = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select;
+    if (clicks && !event->isAutoRepeat() && isDown() && !m_release) {
+        m_release.reset(event->clone());
+        m_letGo.start();
+        return;
     }
     QPushButton::keyReleaseEvent(event);
+}
+
+// Let go, the key clicks the button in its turn among the input.
+void CommandButton::letGo()
+{
+    std::function<void()> click = [button = QPointer<CommandButton>(this),
+                                    release = std::shared_ptr<QKeyEvent>(std::move(m_release))] {
+        if (button)
+            button->QPushButton::keyReleaseEvent(release.get());
+    };
+    if (InputHold* hold = InputHold::of(*this))
+        hold->enqueue(std::move(click));
+    else
+        click();
 }
 
 OptionButton::OptionButton(const Units& units, QWidget* parent)

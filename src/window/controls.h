@@ -15,10 +15,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QSvgRenderer;
@@ -133,8 +135,12 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    int m_releasedKey = 0;
-    std::uint64_t m_released = 0;
+    // A key held down repeats as a release and a press at one time, which the desktop
+    // does not always mark as a repeat. The button clicks when the key is let go: a
+    // release waits a moment for a press at its time, which makes it a repeat.
+    void letGo();
+    std::unique_ptr<QKeyEvent> m_release;
+    QTimer m_letGo;
 };
 
 class OptionButton : public QRadioButton, public Placed {

@@ -42,17 +42,32 @@ bool isUserInput(const QEvent& event, bool atWindow)
     case QEvent::TabletRelease:
     case QEvent::NativeGesture:
         return false;
+    // Text composed from several keys (a dead key and a letter, compose, an on-screen
+    // keyboard) comes from the input method, not as keys.
+    case QEvent::InputMethod:
+        return true;
     default:
         return event.isInputEvent();
     }
 }
 
+// The press that completes a double-click, as the platform hands it to the window: the
+// window takes the pointer for the control under it, as at every press, and leaves that
+// control to the double-click event that follows.
+class DoubleClickPress : public QMouseEvent {
+public:
+    template <class... Arguments>
+    explicit DoubleClickPress(Arguments&&... arguments) : QMouseEvent(std::forward<Arguments>(arguments)...)
+    {
+        m_doubleClick = true;
+    }
+};
+
 // Makes the held event again when it is handed back. A pointer event's point belongs to
 // its pointing device, which moves it on with every later event: a mouse, wheel or
 // enter event is kept as its values and made anew, which also tells the device where
-// the pointer is then. The toolkit gives a control the second press of a double-click
-// as a double-click only: that press comes back as one, and the toolkit's own
-// double-click event after it is not kept.
+// the pointer is then. A double-click comes back whole: press, release, the press that
+// completes it with the toolkit's double-click event, and the release.
 std::function<std::unique_ptr<QEvent>()> keep(const QEvent& event)
 {
     switch (event.type()) {
@@ -61,12 +76,18 @@ std::function<std::unique_ptr<QEvent>()> keep(const QEvent& event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove: {
         const auto& m = static_cast<const QMouseEvent&>(event);
-        const bool doubleClick = m.flags().testFlag(Qt::MouseEventCreatedDoubleClick);
-        return [type = doubleClick ? QEvent::MouseButtonDblClick : m.type(), position = m.position(),
-                scene = m.scenePosition(), global = m.globalPosition(), button = m.button(), buttons = m.buttons(),
-                modifiers = m.modifiers(), device = m.pointingDevice(), time = m.timestamp()] {
-            auto mouse = std::make_unique<QMouseEvent>(type, position, scene, global, button, buttons, modifiers,
-                                                       device);
+        const bool completesDoubleClick = m.type() == QEvent::MouseButtonPress
+            && m.flags().testFlag(Qt::MouseEventCreatedDoubleClick);
+        return [completesDoubleClick, type = m.type(), position = m.position(), scene = m.scenePosition(),
+                global = m.globalPosition(), button = m.button(), buttons = m.buttons(), modifiers = m.modifiers(),
+                device = m.pointingDevice(), time = m.timestamp()]() -> std::unique_ptr<QEvent> {
+            std::unique_ptr<QMouseEvent> mouse;
+            if (completesDoubleClick)
+                mouse = std::make_unique<DoubleClickPress>(type, position, scene, global, button, buttons, modifiers,
+                                                           device);
+            else
+                mouse = std::make_unique<QMouseEvent>(type, position, scene, global, button, buttons, modifiers,
+                                                      device);
             mouse->setTimestamp(time);
             return mouse;
         };
@@ -150,6 +171,12 @@ void InputHold::enqueue(std::function<void()> action)
 {
     if (m_ended)
         return;
+    // An action that a handed-back event sets off (a menu entry chosen by the mouse or
+    // the keyboard) was made with that event: it comes before what was made after it.
+    if (m_handingBack) {
+        m_waiting.insert(m_waiting.begin() + m_setOff++, std::move(action));
+        return;
+    }
     m_waiting.push_back(std::move(action));
     if (!holding())
         postReplay();
@@ -183,13 +210,26 @@ void InputHold::replay()
 void InputHold::hold(QObject* receiver, const QEvent& event)
 {
     m_waiting.push_back([this, target = QPointer<QObject>(receiver), make = keep(event)] {
-        if (!target)
-            return;
-        const std::unique_ptr<QEvent> held = make();
-        const QEvent* before = std::exchange(m_handingBack, held.get());
-        QCoreApplication::sendEvent(target, held.get());
-        m_handingBack = before;
+        if (target)
+            handBack(*target, *make());
     });
+}
+
+void InputHold::holdForFocus(const QEvent& event)
+{
+    m_waiting.push_back([this, make = keep(event)] {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && focus->window() == &m_window)
+            handBack(*focus, *make());
+    });
+}
+
+void InputHold::handBack(QObject& target, QEvent& event)
+{
+    const QEvent* before = std::exchange(m_handingBack, &event);
+    m_setOff = 0;
+    QCoreApplication::sendEvent(&target, &event);
+    m_handingBack = before;
 }
 
 bool InputHold::eventFilter(QObject* receiver, QEvent* event)
@@ -205,8 +245,17 @@ bool InputHold::eventFilter(QObject* receiver, QEvent* event)
             return true;
         if (!waiting())
             return false;
-        if (event->type() != QEvent::MouseButtonDblClick)
-            hold(receiver, *event);
+        hold(receiver, *event);
+        return true;
+    }
+    // Composed text goes from the input method to the focus, past the window: it waits
+    // as the keys it was typed with would, and goes to the focus then.
+    if (event->type() == QEvent::InputMethod && (waiting() || m_ended)) {
+        const auto* widget = qobject_cast<QWidget*>(receiver);
+        if (!widget || widget->window() != &m_window)
+            return false;
+        if (!m_ended)
+            holdForFocus(*event);
         return true;
     }
     if (!holding() && !m_ended)

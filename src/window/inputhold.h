@@ -14,6 +14,7 @@
 
 #include <QObject>
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 
@@ -53,8 +54,9 @@ public:
     void showBusy();
 
     // Runs an action in its place in the queue, from the event loop: soon when nothing
-    // is held or waiting, otherwise after what came before it. Once the program has
-    // ended the action is dropped.
+    // is held or waiting, otherwise after what came before it; set off by an event
+    // handed back, right after that event. Once the program has ended the action is
+    // dropped.
     void enqueue(std::function<void()> action);
 
     // The hold of the window that a control belongs to, or null.
@@ -65,6 +67,8 @@ protected:
 
 private:
     void hold(QObject* receiver, const QEvent& event);
+    void holdForFocus(const QEvent& event);
+    void handBack(QObject& target, QEvent& event);
     void postReplay();
     void replay();
 
@@ -76,5 +80,7 @@ private:
     bool m_replayPosted = false;
     // The held event that is being handed back; it passes the gate.
     const QEvent* m_handingBack = nullptr;
+    // How many actions the event being handed back has set off so far.
+    std::ptrdiff_t m_setOff = 0;
     std::deque<std::function<void()>> m_waiting;
 };

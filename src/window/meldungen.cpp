@@ -57,6 +57,9 @@ Task showInformation(InputHold& hold, QWidget* parent, const QString& title, con
         void await_resume() const noexcept {}
     };
     box->show();
+    // The box takes the keyboard, also where no window manager hands it over: Return,
+    // Space and Escape close it.
+    box->activateWindow();
     co_await Closed{*box};
 }
 
