@@ -544,6 +544,9 @@ private:
         if (QMessageBox* box = shownBox(*m_harness)) {
             m_log << QStringLiteral("box '%1'").arg(box->windowTitle());
             box->button(QMessageBox::Ok)->click();
+            // The desktop gives the window back the keyboard, as the offscreen platform
+            // does not.
+            m_harness->activateWindow();
         }
     }
 
