@@ -8,9 +8,15 @@
 // any way there is in (mouse, wheel, keys, screen-reader actions), which waits for the
 // move; the invariants of a running move are checked at every pause.
 //
+// Twins compare: two windows play the same events, every one restless; the input that
+// one makes at a pause of the move, the other makes once the move is over. Waiting input
+// is handled exactly as if it were made then, so both must end alike: counters, doors,
+// settings, the handlers that ran in their order, boxes, and whether the program ended.
+//
 // WULPE_MONKEY_EVENTS sets the number of events in all (default one million), in runs of
-// EventsPerRun events, each on a fresh window with its own seed. A failure names its seed;
-// WULPE_MONKEY_SEED=<seed> replays that one run.
+// EventsPerRun events, each on a fresh window with its own seed, then TwinEvents on twins
+// (seeds from TwinSeeds on). A failure names its seed; WULPE_MONKEY_SEED=<seed> replays
+// that one run.
 
 #include "support.h"
 
@@ -20,8 +26,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDebug>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -35,6 +45,8 @@ namespace {
 
 const QString Prompt = QStringLiteral("Klicke auf die gewünschte Tür");
 constexpr int EventsPerRun = 20000;
+constexpr int TwinEvents = 1000;
+constexpr unsigned TwinSeeds = 500000;
 // Painting is left out between these many events, so that a million events fit in CI's
 // time; it plays no part in the invariants, but its code runs under the sanitizers too.
 constexpr int EventsPerPaint = 500;
@@ -208,9 +220,14 @@ QPoint indicatorOf(const QWidget& button)
     return {std::min(8, button.width() - 1), button.height() / 2};
 }
 
+// How a monkey takes the input it makes at a move's pause: as the single monkey or the
+// first twin does, at once; or, as the second twin does, once the move is over.
+enum class Twin { None, During, After };
+
 class Monkey {
 public:
-    explicit Monkey(unsigned seed) : m_seed(seed), m_harness(true, {}, seed), m_random(seed)
+    explicit Monkey(unsigned seed, Twin twin = Twin::None)
+        : m_seed(seed), m_twin(twin), m_harness(true, {}, seed), m_random(seed)
     {
         Wulpe& w = *m_harness;
         showWhole(w);
@@ -219,27 +236,50 @@ public:
         m_model.text = w.txtTueren->text();
         m_designGeometry = w.imgTuer[0]->geometry();
         w.setUpdatesEnabled(false);
-        // The monkey never ends the program; every other way in stays open.
-        QObject::disconnect(w.cmdEnde, nullptr, &w, nullptr);
+        // The single monkey never ends the program; every other way in stays open.
+        if (twin == Twin::None)
+            QObject::disconnect(w.cmdEnde, nullptr, &w, nullptr);
+        else
+            logHandlers();
         m_harness.clock->onSleep = [this] { atPause(); };
-        QObject::connect(&m_closer, &QTimer::timeout, [this] {
-            if (QMessageBox* box = shownBox(*m_harness))
-                box->button(QMessageBox::Ok)->click();
-        });
+        QObject::connect(&m_closer, &QTimer::timeout, [this] { closeBox(); });
     }
 
-    // Plays the events; an empty text if every invariant held after every one of them.
+    // Plays the events up to the given one; an empty text if every invariant held after
+    // every one of them.
     QString run(int events)
     {
-        for (m_event = 0; m_event < events; ++m_event) {
-            m_restless = uniform(0, 4) == 0;
+        for (; m_event < events; ++m_event) {
+            if (m_twin != Twin::None) {
+                m_harness->activateWindow();
+                QCoreApplication::processEvents();
+                if (!m_harness->isActiveWindow())
+                    m_pauseProblem = QStringLiteral("the window does not become active");
+            }
+            m_restless = uniform(0, 4) == 0 || m_twin != Twin::None;
             m_injected.clear();
+            m_injections = 0;
+            m_log.clear();
             const QString described = act();
+            // A move goes on from the event loop, and what waited for it is handed back there.
+            settle(*m_harness);
+            // The second twin makes what the first made during the move now, each once what
+            // came before it is over.
+            while (m_pending > 0 || !m_later.empty()) {
+                if (!m_later.empty()) {
+                    m_injected += QStringLiteral("; after it: ") + inject(m_later.front());
+                    m_later.pop_front();
+                }
+                QCoreApplication::processEvents();
+                settle(*m_harness);
+            }
+            // The twins share one pointer, whose last place the toolkit keeps for all its
+            // windows: the entry a twin's menu bar shows under it may be stale.
+            if (m_twin != Twin::None)
+                m_harness->menuBar()->setActiveAction(nullptr);
             m_recent.push_back(described + m_injected);
             if (m_recent.size() > 8)
                 m_recent.pop_front();
-            // A move goes on from the event loop, and what waited for it is handed back there.
-            settle(*m_harness);
             m_closer.stop();
             if (m_event % EventsPerPaint == 0)
                 paint();
@@ -247,11 +287,11 @@ public:
             if (!m_injected.isEmpty())
                 resync();
             QString broken = std::exchange(m_pauseProblem, QString());
-            if (broken.isEmpty())
+            if (broken.isEmpty() && !ended())
                 broken = violation(*m_harness, m_model.mode);
             if (broken.isEmpty() && InputHold::of(*m_harness)->waiting())
                 broken = QStringLiteral("input still waits after the event");
-            if (broken.isEmpty() && m_injected.isEmpty())
+            if (broken.isEmpty() && m_injected.isEmpty() && !ended())
                 broken = modelViolation();
             if (!broken.isEmpty())
                 return QStringLiteral("seed %1, event %2: %3\n  recent events: %4\n  replay: WULPE_MONKEY_SEED=%1")
@@ -259,6 +299,26 @@ public:
         }
         return {};
     }
+
+    bool ended() { return InputHold::of(*m_harness)->ended(); }
+
+    // What the twins compare: the game, the settings and the handlers of the last event.
+    QString seen()
+    {
+        const Wulpe& w = *m_harness;
+        const GameState s = stateOf(w);
+        QString selected, out;
+        for (bool on : s.selected)
+            selected += on ? u'x' : u'.';
+        QDebug(&out).nospace() << s.spiele << " games, " << s.autos << " cars; " << s.doors << " doors, states "
+            << s.tags.join(QString()) << ", car " << s.autoTuer << ", held " << s.gewaehlteTuer << ", " << s.wahlen
+            << " moves, open " << s.laeuft << "; options " << selected << "; txtTueren " << w.txtTueren->text().left(40)
+            << " (" << w.txtTueren->text().size() << "); box " << bool(shownBox(w)) << ", ended " << ended()
+            << "; handlers: " << m_log.join(u' ');
+        return out;
+    }
+
+    const QString& lastEvent() const { return m_recent.back(); }
 
 private:
     // What the test expects, kept apart from the window.
@@ -276,7 +336,7 @@ private:
         int strategy = -1;                   // the strategy button selected afterwards
     };
 
-    int uniform(int from, int to) { return std::uniform_int_distribution<int>(from, to)(m_random); }
+    int uniform(int from, int to) { return std::uniform_int_distribution<int>(from, to)(*m_draw); }
 
     void resync()
     {
@@ -294,13 +354,32 @@ private:
         if (m_pauseProblem.isEmpty())
             m_pauseProblem = pauseViolation(*m_harness);
         // The input comes from the event loop while the move waits, as a user's does.
-        if (m_restless && m_injected.count(u';') < 3 && uniform(0, 9) == 0) {
-            m_injected += QStringLiteral("; during it: ");
-            QMetaObject::invokeMethod(&*m_harness, [this] { m_injected += inject(); }, Qt::QueuedConnection);
+        // The draws of a pause come from the event's numbers, also inside input made by
+        // the second twin, which may start a move at once.
+        if (m_restless && m_injections < 3 && std::uniform_int_distribution<int>(0, 9)(m_random) == 0) {
+            ++m_injections;
+            const unsigned seed = m_random();
+            if (m_twin == Twin::After)
+                return m_later.push_back(seed);
+            ++m_pending;
+            QMetaObject::invokeMethod(&*m_harness, [this, seed] {
+                --m_pending;
+                m_injected += QStringLiteral("; during it: ") + inject(seed);
+            }, Qt::QueuedConnection);
         }
     }
 
-    QString inject()
+    // Input by one of the ways in, drawn from its own seed, so that the twins make the same.
+    QString inject(unsigned seed)
+    {
+        std::mt19937 own(seed);
+        m_draw = &own;
+        const QString described = injectOne();
+        m_draw = &m_random;
+        return described;
+    }
+
+    QString injectOne()
     {
         Wulpe& w = *m_harness;
         const auto accessible = [](QObject* control) { return accessibleOf(control); };
@@ -308,7 +387,7 @@ private:
             if (QAccessibleActionInterface* actions = accessible(control)->actionInterface())
                 actions->doAction(action);
         };
-        switch (uniform(0, 11)) {
+        switch (uniform(0, 16)) {
         case 0: {
             const int k = uniform(0, 6);
             Image& door = *w.imgTuer[k];
@@ -332,7 +411,7 @@ private:
             static constexpr std::array keys = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Up,
                                                 Qt::Key_Down, Qt::Key_1, Qt::Key_4, Qt::Key_7, Qt::Key_Return};
             const Qt::Key key = keys[std::size_t(uniform(0, int(keys.size()) - 1))];
-            QTest::keyClick(w.windowHandle(), key);
+            keyClickAt(key);
             return QStringLiteral("key %1").arg(int(key));
         }
         case 4: {
@@ -380,6 +459,58 @@ private:
             act(&control, QAccessibleActionInterface::setFocusAction());
             return QStringLiteral("screen reader focuses %1").arg(control.objectName());
         }
+        case 11: {
+            const int k = uniform(0, 8);
+            QWidget& target = k < 7 ? static_cast<QWidget&>(*w.imgTuer[k]) : k == 7 ? static_cast<QWidget&>(*w.cmdStart) : *w.vscTueren;
+            const QPoint point = target.mapTo(&w, k < 8 ? target.rect().center() : QPoint(target.width() / 2, uniform(0, 1) ? 3 : target.height() - 3));
+            if (w.rect().contains(point))
+                QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, point);
+            return QStringLiteral("double-click on %1").arg(target.objectName());
+        }
+        case 12: {
+            const QString text = randomText().left(3);
+            typeInto(*w.txtTueren, text);
+            return QStringLiteral("keys into txtTueren (%1)").arg(text.size());
+        }
+        case 13: {
+            // A click on the text box, then a dead key or a compose sequence, whose text
+            // the platform hands to the focus.
+            click(*w.txtTueren, w.txtTueren->rect().center());
+            QInputMethodEvent composed;
+            composed.setCommitString(uniform(0, 1) ? QStringLiteral("ü") : QStringLiteral("5"));
+            if (QWidget* focus = w.focusWidget())
+                QCoreApplication::sendEvent(focus, &composed);
+            return QStringLiteral("click on txtTueren, composed %1").arg(composed.commitString());
+        }
+        case 14: {
+            // The menu bar from the keyboard: Alt alone, then an arrow or not, then Return.
+            m_closer.start(0);
+            keyClickAt(Qt::Key_Alt, Qt::AltModifier);
+            const bool right = uniform(0, 1);
+            if (right)
+                keyClickAt(Qt::Key_Right);
+            keyClickAt(Qt::Key_Return);
+            return QStringLiteral("Alt, %1Return").arg(right ? "Right, " : "");
+        }
+        case 15: {
+            // Space held down on a button: the desktop repeats it as a release and a press,
+            // marked as repeats or at one time. "Ende" now and then, also by the mouse.
+            CommandButton* button = uniform(0, 49) == 0 ? w.cmdEnde : uniform(0, 1) ? w.Command1 : w.cmdStart;
+            if (button == w.cmdEnde && uniform(0, 1)) {
+                click(*button, button->rect().center());
+                return QStringLiteral("click on cmdEnde");
+            }
+            act(button, QAccessibleActionInterface::setFocusAction());
+            const bool marked = uniform(0, 1);
+            const ulong time = m_keyTime += 1000;
+            keyAt(Qt::Key_Space, QEvent::KeyPress, time);
+            for (int repeat = 1; repeat <= 3; ++repeat) {
+                keyAt(Qt::Key_Space, QEvent::KeyRelease, time + 30 * repeat, marked);
+                keyAt(Qt::Key_Space, QEvent::KeyPress, time + 30 * repeat, marked);
+            }
+            keyAt(Qt::Key_Space, QEvent::KeyRelease, time + 100);
+            return QStringLiteral("Space held on %1, repeats %2").arg(button->objectName(), marked ? "marked" : "at one time");
+        }
         default: {
             QAction* entry = uniform(0, 1) ? w.cmdInfo : w.cmdcopy;
             m_closer.start(0);
@@ -390,6 +521,50 @@ private:
             return QStringLiteral("menu entry %1").arg(entry->text());
         }
         }
+    }
+
+    // A key as the desktop hands it to the window, at the given time: the keys' times go
+    // on by a second each, the same for both twins, however long their moves take.
+    void keyAt(Qt::Key key, QEvent::Type type, ulong time, bool repeat = false, Qt::KeyboardModifiers modifiers = {})
+    {
+        QKeyEvent event(type, key, modifiers, key < 0x100 ? QString(QChar(key)) : QString(), repeat);
+        event.setTimestamp(time);
+        QCoreApplication::sendEvent(m_harness->windowHandle(), &event);
+    }
+
+    void keyClickAt(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        const ulong time = m_keyTime += 1000;
+        keyAt(key, QEvent::KeyPress, time, false, modifiers);
+        keyAt(key, QEvent::KeyRelease, time + 50);
+    }
+
+    void closeBox()
+    {
+        if (QMessageBox* box = shownBox(*m_harness)) {
+            m_log << QStringLiteral("box '%1'").arg(box->windowTitle());
+            box->button(QMessageBox::Ok)->click();
+            // The desktop gives the window back the keyboard, as the offscreen platform
+            // does not.
+            m_harness->activateWindow();
+        }
+    }
+
+    // Which handlers run, in their order: seen from the signals of the controls they
+    // answer, and from the boxes that show.
+    void logHandlers()
+    {
+        Wulpe& w = *m_harness;
+        for (QAbstractButton* button : w.findChildren<QAbstractButton*>()) {
+            const bool option = button->isCheckable();
+            QObject::connect(button, option ? &QAbstractButton::toggled : &QAbstractButton::clicked, [this, button, option](bool on) {
+                if (on || !option)
+                    m_log << button->objectName();
+            });
+        }
+        for (Image* door : w.imgTuer)
+            QObject::connect(door, &Image::Click, [this, door] { m_log << door->objectName(); });
+        QObject::connect(w.vscTueren, &QScrollBar::valueChanged, [this](int doors) { m_log << QStringLiteral("vscTueren=%1").arg(doors); });
     }
 
     Action drawAction()
@@ -617,10 +792,8 @@ private:
         QTimer closer;
         closer.setSingleShot(true);
         QObject::connect(&closer, &QTimer::timeout, [this, &boxesSeen] {
-            if (QMessageBox* box = shownBox(*m_harness)) {
-                ++boxesSeen;
-                box->button(QMessageBox::Ok)->click();
-            }
+            boxesSeen += shownBox(*m_harness) != nullptr;
+            closeBox();
         });
         closer.start(0);
         click(bar, point);
@@ -682,12 +855,19 @@ private:
     }
 
     unsigned m_seed;
+    Twin m_twin;
     Harness m_harness;
     bool m_restless = false;
+    int m_injections = 0;
+    int m_pending = 0;
+    std::deque<unsigned> m_later;
+    QStringList m_log;
     QString m_injected;
     QString m_pauseProblem;
     QTimer m_closer;
     std::mt19937 m_random;
+    std::mt19937* m_draw = &m_random;
+    ulong m_keyTime = 0;
     Model m_model;
     QRect m_designGeometry;
     QString m_boxProblem;
@@ -704,6 +884,30 @@ private slots:
     void invariantsHoldAfterEveryEvent();
 };
 
+namespace {
+
+// Twins play the same events; an empty text if they end every one of them alike.
+QString twinsRun(unsigned seed, int events)
+{
+    Monkey during(seed, Twin::During), after(seed, Twin::After);
+    for (int event = 0; event < events; ++event) {
+        for (Monkey* twin : {&during, &after}) {
+            if (const QString broken = twin->run(event + 1); !broken.isEmpty())
+                return broken;
+        }
+        const QString a = during.seen(), b = after.seen();
+        if (a != b)
+            return QStringLiteral("seed %1, event %2: input made during the move ends otherwise than made after it\n"
+                                  "  during: %3\n    %4\n  after:  %5\n    %6\n  replay: WULPE_MONKEY_SEED=%1")
+                .arg(seed).arg(event).arg(during.lastEvent(), a, after.lastEvent(), b);
+        if (during.ended())
+            break;
+    }
+    return {};
+}
+
+} // namespace
+
 void MonkeyTest::invariantsHoldAfterEveryEvent()
 {
     const long long events = environmentNumber("WULPE_MONKEY_EVENTS").value_or(1000000);
@@ -712,16 +916,18 @@ void MonkeyTest::invariantsHoldAfterEveryEvent()
         seeds.push_back(unsigned(*seed));
     else
         for (long long run = 0; run * EventsPerRun < events; ++run)
-            seeds.push_back(unsigned(1000 + run));
+            seeds.insert(seeds.end(), {unsigned(1000 + run), unsigned(TwinSeeds + run)});
 
     loudMessages = qInstallMessageHandler(quietMessages);
     long long played = 0;
     for (unsigned seed : seeds) {
-        const int count = int(std::min<long long>(EventsPerRun, std::max(1LL, events - played)));
-        Monkey monkey(seed);
-        const QString failure = monkey.run(count);
+        // Twins play two windows at once: each of their events counts twice.
+        const bool twins = seed >= TwinSeeds;
+        const int share = twins ? TwinEvents : EventsPerRun - 2 * TwinEvents;
+        const int count = int(std::min<long long>(share, std::max(1LL, (events - played) / (twins ? 2 : 1))));
+        const QString failure = twins ? twinsRun(seed, count) : Monkey(seed).run(count);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        played += count;
+        played += twins ? 2 * count : count;
     }
     qInstallMessageHandler(loudMessages);
     qInfo("%lld events in %zu runs", played, seeds.size());
