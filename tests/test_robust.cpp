@@ -62,8 +62,14 @@ Run startProgram(const QStringList& removed, const Variables& set = {})
     return run;
 }
 
+// What names a display. On Windows only Qt's variable does: DISPLAY there is, under Wine,
+// Wine's own way to the X server, and no case of a Windows program.
+#ifdef Q_OS_UNIX
 const QStringList displays = {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
                               QStringLiteral("QT_QPA_PLATFORM")};
+#else
+const QStringList displays = {QStringLiteral("QT_QPA_PLATFORM")};
+#endif
 
 } // namespace
 

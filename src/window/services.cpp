@@ -45,8 +45,10 @@ QSizeF SystemScreen::sizeTwips() const
 #ifdef Q_OS_WIN
         // Windows keeps a maximised window's sizing border, beyond the screen's edges on
         // every side; what the screen shows of the frame lies within it.
-        const int border = frame.right() - m_window->geometry().right();
-        frame -= QMargins(border, border, border, border);
+        if (QGuiApplication::platformName() == u"windows") {
+            const int border = frame.right() - m_window->geometry().right();
+            frame -= QMargins(border, border, border, border);
+        }
 #endif
         pixels = pixels.boundedTo(QSizeF(frame.size()));
     }
