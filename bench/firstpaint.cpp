@@ -9,9 +9,30 @@
 #include <cstdlib>
 #include <ctime>
 
+#ifdef Q_OS_WIN
+#define PSAPI_VERSION 2
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 namespace {
+
+// The most memory the process has held in RAM, in kilobytes.
+long peakResidentKilobytes()
+{
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#endif
+}
 
 long long monotonicNanoseconds()
 {
@@ -42,9 +63,7 @@ private:
         const long long now = monotonicNanoseconds();
         const char* started = std::getenv("WULPE_BENCH_STARTED_NS");
         const long long since = started ? now - std::atoll(started) : -1;
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        std::printf("first_paint_ms %.3f\npeak_rss_kb %ld\n", double(since) / 1e6, usage.ru_maxrss);
+        std::printf("first_paint_ms %.3f\npeak_rss_kb %ld\n", double(since) / 1e6, peakResidentKilobytes());
         std::fflush(stdout);
         QCoreApplication::exit(0);
     }

@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
@@ -43,14 +42,7 @@ QMessageBox* shownBox(const Wulpe& window)
 
 void settle(Wulpe& window)
 {
-    // Wakes the loop now and then, so that a move that never ends fails the test instead
-    // of hanging it.
-    QTimer wake;
-    wake.start(100);
-    QDeadlineTimer deadline(10000);
-    while (!window.idle() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QVERIFY2(window.idle(), "a move or waiting input did not end");
+    QVERIFY2(window.runUntilIdle(10000), "a move or waiting input did not end");
 }
 
 float ScriptedRandom::next()

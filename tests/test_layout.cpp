@@ -378,7 +378,12 @@ void LayoutTest::everyCaptionFitsItsControl()
         const double shown = w.font().pointSizeF() * w.logicalDpiY() / 72.0;
         if (width > room)
             found << QStringLiteral("%1: %2 pixels in %3").arg(it.key()).arg(width).arg(room);
-        if (std::abs(shown - laidOut) > 1e-4 && !shrunk.contains(it.key()))
+        // Which captions need a smaller font depends on the fonts' metrics, which differ
+        // between font engines; one more may shrink where its metrics demand it.
+        QFont laidOutFont = w.font();
+        laidOutFont.setPointSizeF(laidOut * 72.0 / w.logicalDpiY());
+        const bool mustShrink = QFontMetricsF(laidOutFont, &w).horizontalAdvance(caption) > room;
+        if (std::abs(shown - laidOut) > 1e-4 && !shrunk.contains(it.key()) && !mustShrink)
             found << QStringLiteral("%1 shrunk to %2 of %3 pixels").arg(it.key()).arg(shown).arg(laidOut);
         if (shrunk.contains(it.key()) && !(shown < laidOut && shown > 0.85 * laidOut))
             found << QStringLiteral("%1 at %2 of %3 pixels").arg(it.key()).arg(shown).arg(laidOut);

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Bad input gets a clear answer and loses nothing: any text typed or pasted into
 // txtTueren changes nothing, and the program started without a display says so and ends
-// with exit code 1 instead of crashing.
+// with exit code 1 instead of crashing. A program on Windows always has the desktop it
+// was started on, and there Qt answers a missing platform plugin with a message box of its
+// own, which waits for the user: those cases are Unix's.
 
 #include "support.h"
 
@@ -30,6 +32,7 @@ QStringList badTexts()
     };
 }
 
+#ifdef Q_OS_UNIX
 using Variables = QList<QPair<QString, QString>>;
 
 struct Run {
@@ -64,6 +67,7 @@ Run startProgram(const QStringList& removed, const Variables& set = {})
 
 const QStringList displays = {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
                               QStringLiteral("QT_QPA_PLATFORM")};
+#endif
 
 } // namespace
 
@@ -72,8 +76,10 @@ class RobustTest : public QObject {
 
 private slots:
     void typedOrPastedTextChangesNothing();
+#ifdef Q_OS_UNIX
     void noDisplayIsAClearMessageAndExitCodeOne_data();
     void noDisplayIsAClearMessageAndExitCodeOne();
+#endif
 };
 
 void RobustTest::typedOrPastedTextChangesNothing()
@@ -105,6 +111,7 @@ void RobustTest::typedOrPastedTextChangesNothing()
     QCOMPARE(box.text(), QStringLiteral("4"));
 }
 
+#ifdef Q_OS_UNIX
 void RobustTest::noDisplayIsAClearMessageAndExitCodeOne_data()
 {
     QTest::addColumn<Variables>("set");
@@ -125,6 +132,7 @@ void RobustTest::noDisplayIsAClearMessageAndExitCodeOne()
     QVERIFY(run.errors.contains(QStringLiteral("graphical display")));
     QVERIFY(run.output.isEmpty());
 }
+#endif
 
 QTEST_MAIN(RobustTest)
 #include "test_robust.moc"

@@ -72,8 +72,10 @@ std::vector<double> play(const Series& s, std::uint64_t seed, int games)
     std::vector<double> shares;
     for (int game = 1; game <= games; ++game) {
         window.cmdStart->click();
-        while (!window.idle())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!window.runUntilIdle(60000)) {
+            std::fputs("konvergenz: a game did not end\n", stderr);
+            std::exit(1);
+        }
         shares.push_back(100.0 * double(window.AnzahlAutos) / double(window.AnzahlSpiele));
     }
     return shares;

@@ -32,15 +32,26 @@ double SystemScreen::twipsPerPixel() const
 
 // A maximised window may fill only what the desktop gives it, and that area is its screen.
 // On Wayland Qt learns nothing of the desktop's panels, so the area is the window's own
-// frame once the compositor has given it; on X11 it is the screen without the panels.
+// frame once the compositor has given it; on X11 it is the screen without the panels,
+// and on Windows the frame without the sizing border that Windows puts past the screen.
 // Until the maximised size has come (the window still at the geometry it had when it was
 // maximised), and for a window not maximised, the whole display counts.
 QSizeF SystemScreen::sizeTwips() const
 {
     const QScreen* screen = this->screen();
     QSizeF pixels = screen ? QSizeF(screen->size()) : QSizeF(1024, 768);
-    if (m_window && m_window->isMaximized() && m_window->geometry() != m_window->normalGeometry())
-        pixels = pixels.boundedTo(QSizeF(m_window->frameGeometry().size()));
+    if (m_window && m_window->isMaximized() && m_window->geometry() != m_window->normalGeometry()) {
+        QRect frame = m_window->frameGeometry();
+#ifdef Q_OS_WIN
+        // Windows keeps a maximised window's sizing border, beyond the screen's edges on
+        // every side; what the screen shows of the frame lies within it.
+        if (QGuiApplication::platformName() == u"windows") {
+            const int border = frame.right() - m_window->geometry().right();
+            frame -= QMargins(border, border, border, border);
+        }
+#endif
+        pixels = pixels.boundedTo(QSizeF(frame.size()));
+    }
     return pixels * twipsPerPixel();
 }
 

@@ -8,10 +8,42 @@
 #include <cmath>
 #include <thread>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+#endif
+
 namespace {
 
 // The event loop's timers wake to the millisecond and may be late by about as much.
 constexpr double TimerSlack = 0.001;
+
+#ifdef Q_OS_WIN
+// Sleep() and the sleeps built on it end at a tick of the system's timer, every 15.6 ms
+// unless some program has raised its rate; a waitable timer of high resolution ends
+// within a fraction of a millisecond whatever the tick. Where the system has none, the
+// rest, less than two milliseconds, is waited out on the clock.
+void sleepExactly(double seconds)
+{
+    static const HANDLE timer = CreateWaitableTimerExW(
+        nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+    LARGE_INTEGER due;
+    due.QuadPart = -static_cast<LONGLONG>(std::ceil(seconds * 1e7)); // relative, in 100 ns
+    if (timer && SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)
+        && WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0)
+        return;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < end) {
+    }
+}
+#else
+void sleepExactly(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+#endif
 
 } // namespace
 
@@ -34,7 +66,7 @@ void Alarm::ring()
 {
     const double left = m_reading - m_clock.seconds();
     if (left > 0 && left < 2 * TimerSlack)
-        std::this_thread::sleep_for(std::chrono::duration<double>(left));
+        sleepExactly(left);
     ringNow();
 }
 

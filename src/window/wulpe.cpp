@@ -6,8 +6,11 @@
 #include "entwurf.h"
 #include "inputhold.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QPainter>
 #include <QMenuBar>
@@ -15,15 +18,29 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
 namespace {
 
+// The family asked for a font of the design. Windows keeps the design's sans-serif font
+// as a bitmap font, drawn from pictures at a few sizes only and coarse at all others; the
+// TrueType face that succeeded it has its metrics, so that captions fit as designed, and
+// is part of every Windows.
+QString familyOf(const char* designFont)
+{
+#ifdef Q_OS_WIN
+    if (std::string_view(designFont) == SansSerif)
+        return QStringLiteral("Microsoft Sans Serif");
+#endif
+    return QString::fromUtf8(designFont);
+}
+
 void registerFontSubstitutes()
 {
     // The design's fonts are not on every desktop; these look alike and are free.
-    QFont::insertSubstitutions(QString::fromUtf8(SansSerif),
+    QFont::insertSubstitutions(familyOf(SansSerif),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QString::fromUtf8(Serif),
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
@@ -76,7 +93,7 @@ Wulpe::Wulpe(Services services, QWidget* parent)
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    QFont windowFont(QString::fromUtf8(SansSerif));
+    QFont windowFont(familyOf(SansSerif));
     windowFont.setPointSizeF(WindowFontSize);
     setFont(windowFont);
 
@@ -97,6 +114,28 @@ Wulpe::~Wulpe()
 bool Wulpe::idle() const
 {
     return !m_hold->waiting();
+}
+
+// An event dispatcher may hand out the event that ends the move (Windows' delivers posted
+// events, zero-length timers among them, first) and then wait for further events, which
+// need never come. So the loop is woken whenever it is about to wait while the window is
+// idle, and once more at the limit, so that a move that never ends comes back here too.
+bool Wulpe::runUntilIdle(int milliseconds)
+{
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    const QMetaObject::Connection idleWakes =
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this, dispatcher] {
+            if (idle())
+                dispatcher->wakeUp();
+        });
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.start(milliseconds);
+    const QDeadlineTimer deadline(milliseconds);
+    while (!idle() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    disconnect(idleWakes);
+    return idle();
 }
 
 Placed* Wulpe::control(const QString& name) const
@@ -200,7 +239,7 @@ void Wulpe::buildControls()
             w.setProperty("TabIndex", row.tab);
             w.setAccessibleName(spokenName(row, index, caption));
             if (placed->hasFont()) {
-                QFont font(QString::fromUtf8(row.font ? row.font : SansSerif));
+                QFont font(familyOf(row.font ? row.font : SansSerif));
                 font.setItalic(row.italic);
                 font.setWeight(QFont::Normal);
                 placed->setFontFace(font);
@@ -342,8 +381,14 @@ void Wulpe::connectEvents()
 
 void Wulpe::setClientSize(float widthTwips, float heightTwips)
 {
-    const int menuHeight = menuBar()->sizeHint().height();
-    resize(m_units.pixels(widthTwips), m_units.pixels(heightTwips) + menuHeight);
+    // The window's layout gives the menu bar its height for the window's width, which
+    // includes the line that some styles (Windows') leave below the bar; its size hint
+    // leaves that line out.
+    const int width = m_units.pixels(widthTwips);
+    menuBar()->ensurePolished();
+    const int forWidth = menuBar()->heightForWidth(width);
+    const int menuHeight = forWidth >= 0 ? forWidth : menuBar()->sizeHint().height();
+    resize(width, m_units.pixels(heightTwips) + menuHeight);
 }
 
 void Wulpe::resizeEvent(QResizeEvent* event)

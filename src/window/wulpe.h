@@ -105,6 +105,9 @@ public:
     OptionButton& strategyButton(int decision, Strategy strategy) const;
     // Whether nothing runs and no input waits: no move, no run of games, no box.
     bool idle() const;
+    // Runs the event loop until the window is idle, for at most `milliseconds`; whether
+    // it is. For what drives the window from outside the event loop: tools and tests.
+    bool runUntilIdle(int milliseconds);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
