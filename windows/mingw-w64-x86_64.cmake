@@ -8,9 +8,9 @@ set(triple x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${triple}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${triple}-windres)
-# Qt for Windows, and whatever else CMAKE_PREFIX_PATH points to, lies outside the MinGW
-# root: each is a root of its own.
-set(CMAKE_FIND_ROOT_PATH /usr/${triple} ${CMAKE_PREFIX_PATH})
+# Libraries and packages are looked for in MinGW's folder and in the roots given on the
+# command line: Qt for Windows, as -DCMAKE_FIND_ROOT_PATH or -DCMAKE_PREFIX_PATH.
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${triple} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -40,6 +40,8 @@ void endWithoutPlatform(QtMsgType type, const QMessageLogContext& context, const
     qtHandler(type, context, message);
 }
 
+// Only a Unix desktop can be out of reach: X11 or Wayland named by the environment.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 bool isSet(const char* variable)
 {
     return !qEnvironmentVariableIsEmpty(variable);
@@ -53,6 +55,7 @@ bool platformArgument(int argc, char* argv[])
     }
     return false;
 }
+#endif
 
 } // namespace
 

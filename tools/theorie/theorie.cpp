@@ -124,8 +124,11 @@ std::string winProbabilityTable()
     table += "\n" + rule + "\n";
     for (int doors = 3; doors <= 7; ++doors) {
         table += "| " + std::to_string(doors) + " |";
-        for (const Column& column : columns)
-            table += " " + describe(exactWinFraction(doors, decisionsOf(column.strategy, doors))) + " |";
+        for (const Column& column : columns) {
+            table += ' ';
+            table += describe(exactWinFraction(doors, decisionsOf(column.strategy, doors)));
+            table += " |";
+        }
         table += "\n";
     }
     return table;
