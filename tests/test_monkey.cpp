@@ -788,20 +788,13 @@ private:
         const QPoint point = bar.actionGeometry(entry).center();
         const bool opens = reaches(bar, point);
         expectNothing();
-        // Closes the box as soon as it shows, with its OK button, whichever comes first of
-        // the timer and the queued choice; a timer that finds no box dies with this
-        // function.
-        int boxesSeen = 0;
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [this, &boxesSeen, &closer] {
-            if (shownBox(*m_harness)) {
-                ++boxesSeen;
-                closeBox();
-                closer.stop();
-            }
-        });
-        closer.start(0);
         click(bar, point);
+        // The choice waits its turn among the input; its box shows when the queue comes
+        // to it, and is closed with its OK button.
+        while (!shownBox(w) && !w.idle())
+            QCoreApplication::processEvents();
+        const int boxesSeen = shownBox(w) ? 1 : 0;
+        closeBox();
         // On a menu bar too narrow for both entries, the last one hides behind the
         // bar's extension button, and a click may or may not reach it.
         const bool fits = bar.sizeHint().width() <= bar.width();
